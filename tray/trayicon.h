@@ -102,6 +102,11 @@ class TTrayIcon : public TComponent {
   [[nodiscard]] TShiftState ShiftState() const;
 
  private:
+  // The shell's callback for this icon; Event is the mouse message or balloon notice.
+  void TrayCallback(LPARAM Event);
+  void InstallHook();
+  void RemoveHook();
+
   NOTIFYICONDATAA FData;
   TIcon FIcon;
   std::unique_ptr<TTimer> FTimer;

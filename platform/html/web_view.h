@@ -53,6 +53,12 @@ class WebView final {
 
  private:
   struct Load;
+  struct LoadPart;
+  void CancelLoad();
+  void StartPart(const std::string& url, LoadPart* parent, int depth);
+  void Arrived(LoadPart& part, Fetcher::Response response);
+  void Completed(LoadPart& part);
+
   Fetcher& fetcher_;
   Listener& listener_;
   std::unique_ptr<HtmlDocument> document_;

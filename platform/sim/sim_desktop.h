@@ -3,7 +3,9 @@
 // answers, a screen, a cursor and keys, an in-memory registry and an in-memory web. It
 // records everything the user would see as transcript lines.
 
-#include <chrono>
+// The durations come with <thread>: <chrono> itself spells a "\u00b5s" suffix that the GBK
+// execution character set cannot hold, so it does not compile here.
+#include <thread>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
