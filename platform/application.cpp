@@ -58,7 +58,9 @@ bool TApplication::ProcessMessage() {
 void TApplication::RunFor(std::int64_t ms) {
   const std::int64_t end = desktop_.NowMs() + ms;
   while (desktop_.NowMs() < end) {
-    if (!ProcessMessage()) desktop_.Idle(end);
+    if (ProcessMessage()) continue;
+    const auto next = loop_.NextDeadline();
+    desktop_.Idle(next && *next < end ? *next : end);
   }
   ProcessMessages();
 }

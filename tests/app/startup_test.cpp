@@ -8,6 +8,8 @@ namespace {
 class Startup : public ProgramFixture {};
 
 TEST_F(Startup, ConstructionShowsTheWaitingLoginWindow) {
+  // The pages are still on their way while the window first shows.
+  desktop.WebPages().SetLatency(1000);
   Start();
   EXPECT_EQ(form->Caption, "翔羚vor登陆");
   EXPECT_EQ(form->ClientWidth, 305);
