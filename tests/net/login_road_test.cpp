@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <optional>
+
 #include "platform/linux/curl_fetcher.h"
 #include "tests/support/program_fixture.h"
 #include "tools/service/service_core.h"
@@ -80,12 +82,12 @@ class LoginRoad : public ProgramFixture {
     }
     return {};
   }
-  [[nodiscard]] const LoggedRequest* Logged(const std::string& endpoint) {
-    log_ = service_->Log();
-    for (const LoggedRequest& entry : log_) {
-      if (entry.path == std::string(kLoginRoot) + endpoint) return &entry;
+  // The first request the service logged for the endpoint.
+  [[nodiscard]] std::optional<LoggedRequest> Logged(const std::string& endpoint) const {
+    for (const LoggedRequest& entry : service_->Log()) {
+      if (entry.path == std::string(kLoginRoot) + endpoint) return entry;
     }
-    return nullptr;
+    return std::nullopt;
   }
   [[nodiscard]] static std::string Value(const LoggedRequest& entry, const std::string& key) {
     for (const auto& [name, value] : entry.query) {
@@ -99,7 +101,6 @@ class LoginRoad : public ProgramFixture {
   std::unique_ptr<httplib::Client> admin_;
   int port_ = 0;
   CurlFetcher fetcher_;
-  std::vector<LoggedRequest> log_;
 };
 
 TEST_F(LoginRoad, StartLoginWebClientBalloonAndExitRunAgainstTheServiceOverHttp) {
@@ -116,12 +117,12 @@ TEST_F(LoginRoad, StartLoginWebClientBalloonAndExitRunAgainstTheServiceOverHttp)
   EXPECT_EQ(form->Caption, "翔羚vor");
 
   // What the service received.
-  const LoggedRequest* nonce = Logged("client_get_nonce");
-  ASSERT_NE(nonce, nullptr);
+  const auto nonce = Logged("client_get_nonce");
+  ASSERT_TRUE(nonce);
   EXPECT_EQ(nonce->raw_query, "userid=%2010001%20");
   EXPECT_EQ(Value(*nonce, "userid"), " 10001 ");
-  const LoggedRequest* login = Logged("client_login");
-  ASSERT_NE(login, nullptr);
+  const auto login = Logged("client_login");
+  ASSERT_TRUE(login);
   EXPECT_EQ(Value(*login, "userid"), "10001");
   EXPECT_EQ(Value(*login, "pwd"), Md5HexOf(kPassword));
   EXPECT_EQ(Value(*login, "nonce"), nonce->answer);
@@ -206,7 +207,7 @@ TEST_F(LoginRoad, AServiceThatNeverAnswersLeavesTheStageWaitingWhileTimersTick) 
   EXPECT_EQ(form->CppWebBrowser1->Tag, 2);
   EXPECT_TRUE(form->CppWebBrowser1->Busy());
   EXPECT_EQ(fetcher_.InFlight(), 1u);
-  EXPECT_EQ(Logged("client_login"), nullptr);
+  EXPECT_FALSE(Logged("client_login"));
 }
 
 }  // namespace
