@@ -3,6 +3,7 @@
 // the resting value back is one pass, so every signal the page raises is acted on once.
 
 #include "app/Unit1.h"
+#include "monitor/ansi_text_compare.h"
 
 AnsiString TForm1::AccessPageField(TCppWebBrowser* browser, const AnsiString& fieldId, const AnsiString& newValue) {
   // Before the first page there is nothing to watch, and "0" is the resting value.
@@ -13,13 +14,14 @@ AnsiString TForm1::AccessPageField(TCppWebBrowser* browser, const AnsiString& fi
   const Variant all = Variant(browser->DefaultDispatch()).OlePropertyGet("Document").OlePropertyGet("all");
   const int count = all.OlePropertyGet("length").ToInt();
 
+  const AnsiString input = "INPUT";
   AnsiString result;
   // Every element is visited: a page that carries the id twice has both fields reset, and
   // the last one's value is the answer.
   for (int i = 0; i < count; ++i) {
     const Variant element = all.OleFunction("item", Variant(i));
-    if (element.OlePropertyGet("tagName").ToAnsi() != "INPUT") continue;
-    if (element.OlePropertyGet("id").ToAnsi() != fieldId) continue;
+    if (!SameAnsiText(element.OlePropertyGet("tagName").ToWide(), input)) continue;
+    if (!SameAnsiText(element.OlePropertyGet("id").ToWide(), fieldId)) continue;
     result = element.OlePropertyGet("Value").ToAnsi();
     // A field already at rest is left untouched, so the page sees no write it did not need.
     if (result != newValue) element.OlePropertySet("Value", Variant(AnsiToWide(newValue)));
