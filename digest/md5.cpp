@@ -1,15 +1,32 @@
 #include "digest/md5.h"
 
+#include <bit>
+#include <cstring>
+
 namespace {
 
 inline std::uint32_t RotateLeft(std::uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
-inline std::uint32_t F(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return (x & y) | (~x & z); }
-inline std::uint32_t G(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return (x & z) | (y & ~z); }
-inline std::uint32_t H(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return x ^ y ^ z; }
+
+// The round functions of RFC 1321, each rewritten so that the newest chaining value (the
+// first argument, b in every step) enters as late as possible: the steps form one long
+// dependency chain, and every operation taken off that chain is time saved per block.
+// F: (x & y) | (~x & z), chosen bitwise by x.
+inline std::uint32_t F(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return z ^ (x & (y ^ z)); }
+// G: (x & z) | (y & ~z); the two halves share no bits, so they may be added, and the half
+// without x can be summed in before x is known (see MD5_STEP_G).
+inline std::uint32_t GWithoutX(std::uint32_t y, std::uint32_t z) { return y & ~z; }
+inline std::uint32_t GWithX(std::uint32_t x, std::uint32_t z) { return x & z; }
+inline std::uint32_t H(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return x ^ (y ^ z); }
 inline std::uint32_t I(std::uint32_t x, std::uint32_t y, std::uint32_t z) { return y ^ (x | ~z); }
 
 #define MD5_STEP(f, a, b, c, d, x, s, ac) \
-  (a) += f((b), (c), (d)) + (x) + static_cast<std::uint32_t>(ac); \
+  (a) += (x) + static_cast<std::uint32_t>(ac); \
+  (a) += f((b), (c), (d));                      \
+  (a) = RotateLeft((a), (s)) + (b)
+
+#define MD5_STEP_G(a, b, c, d, x, s, ac)                                   \
+  (a) += (x) + static_cast<std::uint32_t>(ac) + GWithoutX((c), (d));      \
+  (a) += GWithX((b), (d));                                                 \
   (a) = RotateLeft((a), (s)) + (b)
 
 }  // namespace
@@ -81,22 +98,22 @@ void MD5_CTX::Transform(std::uint32_t state[4], const unsigned char block[64]) {
   MD5_STEP(F, c, d, a, b, x[14], 17, 0xa679438e);
   MD5_STEP(F, b, c, d, a, x[15], 22, 0x49b40821);
 
-  MD5_STEP(G, a, b, c, d, x[1], 5, 0xf61e2562);
-  MD5_STEP(G, d, a, b, c, x[6], 9, 0xc040b340);
-  MD5_STEP(G, c, d, a, b, x[11], 14, 0x265e5a51);
-  MD5_STEP(G, b, c, d, a, x[0], 20, 0xe9b6c7aa);
-  MD5_STEP(G, a, b, c, d, x[5], 5, 0xd62f105d);
-  MD5_STEP(G, d, a, b, c, x[10], 9, 0x02441453);
-  MD5_STEP(G, c, d, a, b, x[15], 14, 0xd8a1e681);
-  MD5_STEP(G, b, c, d, a, x[4], 20, 0xe7d3fbc8);
-  MD5_STEP(G, a, b, c, d, x[9], 5, 0x21e1cde6);
-  MD5_STEP(G, d, a, b, c, x[14], 9, 0xc33707d6);
-  MD5_STEP(G, c, d, a, b, x[3], 14, 0xf4d50d87);
-  MD5_STEP(G, b, c, d, a, x[8], 20, 0x455a14ed);
-  MD5_STEP(G, a, b, c, d, x[13], 5, 0xa9e3e905);
-  MD5_STEP(G, d, a, b, c, x[2], 9, 0xfcefa3f8);
-  MD5_STEP(G, c, d, a, b, x[7], 14, 0x676f02d9);
-  MD5_STEP(G, b, c, d, a, x[12], 20, 0x8d2a4c8a);
+  MD5_STEP_G(a, b, c, d, x[1], 5, 0xf61e2562);
+  MD5_STEP_G(d, a, b, c, x[6], 9, 0xc040b340);
+  MD5_STEP_G(c, d, a, b, x[11], 14, 0x265e5a51);
+  MD5_STEP_G(b, c, d, a, x[0], 20, 0xe9b6c7aa);
+  MD5_STEP_G(a, b, c, d, x[5], 5, 0xd62f105d);
+  MD5_STEP_G(d, a, b, c, x[10], 9, 0x02441453);
+  MD5_STEP_G(c, d, a, b, x[15], 14, 0xd8a1e681);
+  MD5_STEP_G(b, c, d, a, x[4], 20, 0xe7d3fbc8);
+  MD5_STEP_G(a, b, c, d, x[9], 5, 0x21e1cde6);
+  MD5_STEP_G(d, a, b, c, x[14], 9, 0xc33707d6);
+  MD5_STEP_G(c, d, a, b, x[3], 14, 0xf4d50d87);
+  MD5_STEP_G(b, c, d, a, x[8], 20, 0x455a14ed);
+  MD5_STEP_G(a, b, c, d, x[13], 5, 0xa9e3e905);
+  MD5_STEP_G(d, a, b, c, x[2], 9, 0xfcefa3f8);
+  MD5_STEP_G(c, d, a, b, x[7], 14, 0x676f02d9);
+  MD5_STEP_G(b, c, d, a, x[12], 20, 0x8d2a4c8a);
 
   MD5_STEP(H, a, b, c, d, x[5], 4, 0xfffa3942);
   MD5_STEP(H, d, a, b, c, x[8], 11, 0x8771f681);
@@ -142,6 +159,7 @@ void MD5_CTX::Transform(std::uint32_t state[4], const unsigned char block[64]) {
 }
 
 #undef MD5_STEP
+#undef MD5_STEP_G
 
 void MD5_CTX::Encode(unsigned char* output, const std::uint32_t* input, unsigned int length) {
   for (unsigned int i = 0, j = 0; j < length; ++i, j += 4) {
@@ -153,9 +171,13 @@ void MD5_CTX::Encode(unsigned char* output, const std::uint32_t* input, unsigned
 }
 
 void MD5_CTX::Decode(std::uint32_t* output, const unsigned char* input, unsigned int length) {
+  // A word-sized load is what every little-endian machine needs here; put byte by byte,
+  // the compiler shuffles the bytes through vector registers instead.
   for (unsigned int i = 0, j = 0; j < length; ++i, j += 4) {
-    output[i] = static_cast<std::uint32_t>(input[j]) | (static_cast<std::uint32_t>(input[j + 1]) << 8) |
-                (static_cast<std::uint32_t>(input[j + 2]) << 16) | (static_cast<std::uint32_t>(input[j + 3]) << 24);
+    std::uint32_t word;
+    std::memcpy(&word, &input[j], sizeof word);
+    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap32(word);
+    output[i] = word;
   }
 }
 

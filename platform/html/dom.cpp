@@ -2,205 +2,185 @@
 
 #include <gumbo.h>
 
-#include <algorithm>
-#include <cctype>
-
 #include "platform/exceptions.h"
+#include "platform/html/charset.h"
+#include "platform/html/page_text.h"
 #include "platform/html/url.h"
 
 namespace {
 
-std::string UpperAscii(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::string LowerAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
-
-// The value of "charset=" inside text, or empty.
-std::string CharsetParameter(std::string_view text) {
-  const std::string lower = LowerAscii(text);
-  const auto at = lower.find("charset=");
-  if (at == std::string::npos) return {};
-  std::size_t begin = at + 8;
-  while (begin < text.size() && (text[begin] == '"' || text[begin] == '\'' || text[begin] == ' ')) ++begin;
-  std::size_t end = begin;
-  while (end < text.size() && (std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == '-' ||
-                               text[end] == '_' || text[end] == ':' || text[end] == '.')) {
-    ++end;
+std::string UpperAscii(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
-  return std::string(text.substr(begin, end - begin));
+  return upper;
 }
 
-bool IsBlock(const std::string& tag) {
-  static const char* const kBlocks[] = {
-      "ADDRESS", "ARTICLE", "ASIDE", "BLOCKQUOTE", "CAPTION", "CENTER", "DD", "DIV", "DL", "DT", "FIELDSET",
-      "FIGCAPTION", "FIGURE", "FOOTER", "FORM", "H1", "H2", "H3", "H4", "H5", "H6", "HEADER", "HR", "LI", "MAIN",
-      "NAV", "OL", "P", "PRE", "SECTION", "TABLE", "TBODY", "TFOOT", "THEAD", "TR", "UL", "BODY", "HTML"};
-  return std::any_of(std::begin(kBlocks), std::end(kBlocks), [&](const char* block) { return tag == block; });
+// The tag name as the page wrote it for tags the parser does not know, its own otherwise.
+std::string TagName(const GumboElement& element) {
+  if (element.tag != GUMBO_TAG_UNKNOWN) return UpperAscii(gumbo_normalized_tagname(element.tag));
+  GumboStringPiece original = element.original_tag;
+  gumbo_tag_from_original_text(&original);
+  return UpperAscii(std::string_view(original.data, original.length));
 }
 
-bool IsHidden(const std::string& tag) {
-  static const char* const kHidden[] = {"SCRIPT", "STYLE", "NOSCRIPT", "TITLE", "HEAD", "TEMPLATE",
-                                        "TEXTAREA", "SELECT", "IFRAME", "FRAME", "OBJECT"};
-  return std::any_of(std::begin(kHidden), std::end(kHidden), [&](const char* hidden) { return tag == hidden; });
-}
-
-bool IsSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f'; }
-
-// Builds text the way it is laid out: runs of white space fold into one blank, blocks and
-// line breaks start new lines, and no line begins or ends with a blank.
-class TextLayout final {
- public:
-  void Text(const WideString& text, bool preformatted) {
-    for (const char16_t c : text) {
-      if (preformatted) {
-        if (c == u'\r') continue;
-        if (c == u'\n') LineBreak();
-        else Put(c);
-      } else if (IsSpace(c)) {
-        pending_space_ = true;
-      } else {
-        Put(c);
-      }
+// The parser hands out well-formed UTF-8, having replaced anything broken already. A page
+// has thousands of names and texts, and opening a converter for each would cost more than
+// the parse itself, so they are decoded here; a broken sequence would become U+FFFD.
+WideString FromParser(std::string_view utf8) {
+  constexpr char16_t kReplacement = 0xFFFD;
+  WideString wide;
+  wide.reserve(utf8.size());
+  for (std::size_t at = 0; at < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[at++]);
+    if (lead < 0x80) {
+      wide += static_cast<char16_t>(lead);
+      continue;
     }
-  }
-  void BlockEdge() {
-    pending_space_ = false;
-    if (!out_.empty() && out_.back() != u'\n') out_ += u'\n';
-  }
-  void LineBreak() {
-    pending_space_ = false;
-    out_ += u'\n';
-  }
-  [[nodiscard]] WideString Finish() {
-    while (!out_.empty() && (out_.back() == u'\n' || out_.back() == u' ')) out_.pop_back();
-    return out_;
-  }
-
- private:
-  void Put(char16_t c) {
-    if (pending_space_ && !out_.empty() && out_.back() != u'\n') out_ += u' ';
-    pending_space_ = false;
-    out_ += c;
-  }
-  WideString out_;
-  bool pending_space_ = false;
-};
-
-void Layout(const HtmlElement& element, TextLayout& layout, bool preformatted) {
-  const std::string& tag = element.Tag();
-  if (IsHidden(tag)) return;
-  if (tag == "BR") {
-    layout.LineBreak();
-    return;
-  }
-  const bool block = IsBlock(tag);
-  const bool pre = preformatted || tag == "PRE";
-  if (block) layout.BlockEdge();
-  for (const auto& child : element.Children()) {
-    if (const auto* text = std::get_if<WideString>(&child)) {
-      layout.Text(*text, pre);
+    const int trail = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    char32_t code = lead & (0x3F >> trail);
+    int taken = 0;
+    while (taken < trail && at < utf8.size() && (static_cast<unsigned char>(utf8[at]) & 0xC0) == 0x80) {
+      code = (code << 6) | (static_cast<unsigned char>(utf8[at++]) & 0x3F);
+      ++taken;
+    }
+    if (trail == 0 || taken < trail || code > 0x10FFFF) {
+      wide += kReplacement;
+    } else if (code >= 0x10000) {
+      code -= 0x10000;
+      wide += static_cast<char16_t>(0xD800 + (code >> 10));
+      wide += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
     } else {
-      Layout(*std::get<HtmlElement*>(child), layout, pre);
+      wide += static_cast<char16_t>(code);
     }
   }
-  if (block) layout.BlockEdge();
+  return wide;
 }
 
-std::string_view Piece(const GumboStringPiece& piece) { return {piece.data, piece.length}; }
+const char* AttributeValue(const GumboElement& element, const char* name) {
+  const GumboAttribute* attribute = gumbo_get_attribute(&element.attributes, name);
+  return attribute ? attribute->value : nullptr;
+}
+
+WideString WideAttribute(const GumboElement& element, const char* name) {
+  const char* value = AttributeValue(element, name);
+  return value ? FromParser(value) : WideString();
+}
+
+// The names an element answers to. Late-bound calls run once per element when the program
+// walks a page, so a name is told apart by its length before any letters are compared.
+enum class Member { kUnknown, kTagName, kId, kValue, kOuterText };
+
+Member ElementMember(std::string_view name) {
+  switch (name.size()) {
+    case 2:
+      return SameMemberName(name, "id") ? Member::kId : Member::kUnknown;
+    case 5:
+      return SameMemberName(name, "value") ? Member::kValue : Member::kUnknown;
+    case 7:
+      return SameMemberName(name, "tagName") ? Member::kTagName : Member::kUnknown;
+    case 9:
+      return SameMemberName(name, "outerText") ? Member::kOuterText : Member::kUnknown;
+    default:
+      return Member::kUnknown;
+  }
+}
 
 }  // namespace
 
-// Turns gumbo's tree into our elements.
+// Turns the parser's tree into the document's elements. The walk keeps its own stack, so
+// a page that nests deeply cannot exhaust the call stack.
 class DomBuilder final {
  public:
   explicit DomBuilder(HtmlDocument& document) : document_(document) {}
 
-  void Build(const GumboNode* node, HtmlElement* parent) {
-    switch (node->type) {
-      case GUMBO_NODE_DOCUMENT:
-        for (unsigned i = 0; i < node->v.document.children.length; ++i) {
-          Build(static_cast<const GumboNode*>(node->v.document.children.data[i]), parent);
-        }
-        break;
-      case GUMBO_NODE_ELEMENT:
-      case GUMBO_NODE_TEMPLATE:
-        BuildElement(node, parent);
-        break;
-      case GUMBO_NODE_TEXT:
-      case GUMBO_NODE_WHITESPACE:
-      case GUMBO_NODE_CDATA:
-        if (parent) parent->AddChild(Utf8ToWide(node->v.text.text));
-        break;
-      default:
-        break;
+  void Build(const GumboNode* root) {
+    std::vector<Pending> pending{{root, nullptr}};
+    while (!pending.empty()) {
+      const auto [node, parent] = pending.back();
+      pending.pop_back();
+      switch (node->type) {
+        case GUMBO_NODE_DOCUMENT:
+          PushChildren(node->v.document.children, nullptr, pending);
+          break;
+        case GUMBO_NODE_ELEMENT:
+        case GUMBO_NODE_TEMPLATE:
+          PushChildren(node->v.element.children, AddElement(node->v.element, parent), pending);
+          break;
+        case GUMBO_NODE_TEXT:
+        case GUMBO_NODE_WHITESPACE:
+        case GUMBO_NODE_CDATA:
+          if (parent) parent->AddChild(FromParser(node->v.text.text));
+          break;
+        case GUMBO_NODE_COMMENT:
+          break;
+      }
     }
   }
 
  private:
-  void BuildElement(const GumboNode* node, HtmlElement* parent) {
-    const GumboElement& source = node->v.element;
-    std::string tag;
-    if (source.tag == GUMBO_TAG_UNKNOWN) {
-      GumboStringPiece original = source.original_tag;
-      gumbo_tag_from_original_text(&original);
-      tag = UpperAscii(std::string(Piece(original)));
-    } else {
-      tag = UpperAscii(gumbo_normalized_tagname(source.tag));
+  struct Pending {
+    const GumboNode* node;
+    HtmlElement* parent;
+  };
+
+  // Last child first, so that the children come off the stack in document order.
+  static void PushChildren(const GumboVector& children, HtmlElement* parent, std::vector<Pending>& pending) {
+    for (unsigned i = children.length; i > 0; --i) {
+      pending.push_back({static_cast<const GumboNode*>(children.data[i - 1]), parent});
     }
-    const GumboAttribute* id = gumbo_get_attribute(&source.attributes, "id");
-    const GumboAttribute* value = gumbo_get_attribute(&source.attributes, "value");
-    auto element = std::make_unique<HtmlElement>(tag, id ? Utf8ToWide(id->value) : WideString(),
-                                                 value ? Utf8ToWide(value->value) : WideString());
-    HtmlElement* raw = element.get();
+  }
+
+  HtmlElement* AddElement(const GumboElement& source, HtmlElement* parent) {
+    std::string tag = TagName(source);
+    const bool input = tag == "INPUT";
+    const bool frame = tag == "IFRAME" || tag == "FRAME";
+    const bool body = tag == "BODY";
+    auto element = std::make_unique<HtmlElement>(std::move(tag), WideAttribute(source, "id"),
+                                                 input ? WideAttribute(source, "value") : WideString());
+    HtmlElement* added = element.get();
     document_.elements_.push_back(std::move(element));
-    document_.all_.push_back(raw);
-    if (tag == "BODY" && !document_.body_) document_.body_ = raw;
-    if (tag == "IFRAME" || tag == "FRAME") {
-      if (const GumboAttribute* src = gumbo_get_attribute(&source.attributes, "src"); src && *src->value) {
-        document_.frame_sources_.push_back(ResolveUrl(document_.url_, src->value));
+    document_.all_.push_back(added);
+    if (body && !document_.body_) document_.body_ = added;
+    if (frame) {
+      const char* source_address = AttributeValue(source, "src");
+      if (source_address && *source_address) {
+        document_.frame_sources_.push_back(ResolveUrl(document_.url_, source_address));
       }
     }
-    if (parent) parent->AddChild(raw);
-    for (unsigned i = 0; i < source.children.length; ++i) {
-      Build(static_cast<const GumboNode*>(source.children.data[i]), raw);
-    }
+    if (parent) parent->AddChild(added);
+    return added;
   }
 
   HtmlDocument& document_;
 };
 
 HtmlElement::HtmlElement(std::string tag, WideString id, WideString value)
-    : tag_(std::move(tag)), tag_wide_(Utf8ToWide(tag_)), id_(std::move(id)), value_(std::move(value)) {}
+    : tag_(std::move(tag)), tag_wide_(FromParser(tag_)), id_(std::move(id)), value_(std::move(value)) {}
 
-WideString HtmlElement::Text() const {
-  TextLayout layout;
-  // The element's own tag decides nothing about its text except where it is hidden.
-  for (const auto& child : children_) {
-    if (const auto* text = std::get_if<WideString>(&child)) {
-      layout.Text(*text, tag_ == "PRE");
-    } else {
-      Layout(*std::get<HtmlElement*>(child), layout, tag_ == "PRE");
-    }
-  }
-  return layout.Finish();
-}
+WideString HtmlElement::Text() const { return VisibleText(*this); }
 
 Variant HtmlElement::GetProperty(std::string_view name) {
-  if (SameMemberName(name, "tagName")) return Variant(tag_wide_);
-  if (SameMemberName(name, "id")) return Variant(id_);
-  if (SameMemberName(name, "value") && IsInput()) return Variant(value_);
-  if (SameMemberName(name, "outerText") || SameMemberName(name, "innerText")) return Variant(Text());
+  switch (ElementMember(name)) {
+    case Member::kTagName:
+      return Variant(tag_wide_);
+    case Member::kId:
+      return Variant(id_);
+    case Member::kValue:
+      // Elements other than INPUT have no value, and the call fails as it would in a browser.
+      if (IsInput()) return Variant(value_);
+      break;
+    case Member::kOuterText:
+      return Variant(Text());
+    default:
+      break;
+  }
   ThrowUnknownMember(name);
 }
 
 void HtmlElement::PutProperty(std::string_view name, const Variant& value) {
-  if (SameMemberName(name, "value") && IsInput()) {
+  if (ElementMember(name) == Member::kValue && IsInput()) {
     value_ = value.ToWide();
     return;
   }
@@ -209,32 +189,23 @@ void HtmlElement::PutProperty(std::string_view name, const Variant& value) {
 
 Variant HtmlElement::CallMethod(std::string_view name, const std::vector<Variant>&) { ThrowUnknownMember(name); }
 
-std::string DeclaredCharset(std::string_view bytes, const std::string& content_type) {
-  std::string charset = CharsetParameter(content_type);
-  if (!charset.empty()) return charset;
-  const std::string head = LowerAscii(bytes.substr(0, 1024));
-  for (auto meta = head.find("<meta"); meta != std::string::npos; meta = head.find("<meta", meta + 5)) {
-    const auto end = head.find('>', meta);
-    charset = CharsetParameter(std::string_view(head).substr(meta, end == std::string::npos ? end : end - meta));
-    if (!charset.empty()) return charset;
-  }
-  return {};
-}
-
 std::unique_ptr<HtmlDocument> HtmlDocument::Parse(std::string_view bytes, const std::string& content_type,
                                                   const std::string& url) {
   std::unique_ptr<HtmlDocument> document(new HtmlDocument());
   document->url_ = url;
-  const std::string utf8 = WideToUtf8(DecodeCharset(bytes, DeclaredCharset(bytes, content_type)));
-  GumboOutput* output = gumbo_parse_with_options(&kGumboDefaultOptions, utf8.data(), utf8.size());
-  DomBuilder(*document).Build(output->document, nullptr);
-  gumbo_destroy_output(&kGumboDefaultOptions, output);
+  const std::string utf8 = WideToUtf8(DecodePage(bytes, content_type));
+  GumboOptions options = kGumboDefaultOptions;
+  // Nobody reads the parse errors, and recording them copies the open elements each time,
+  // which on a deeply nested page costs memory by the square of its depth.
+  options.max_errors = 0;
+  const auto destroy = [&options](GumboOutput* parsed) { gumbo_destroy_output(&options, parsed); };
+  const std::unique_ptr<GumboOutput, decltype(destroy)> output(
+      gumbo_parse_with_options(&options, utf8.data(), utf8.size()), destroy);
+  DomBuilder(*document).Build(output->document);
   return document;
 }
 
 HtmlDocument::~HtmlDocument() = default;
-
-std::vector<std::string> HtmlDocument::FrameSources() const { return frame_sources_; }
 
 int HtmlDocument::SetInputValues(const WideString& id, const WideString& value) {
   int count = 0;
@@ -268,6 +239,6 @@ Variant HtmlDocument::AllCollection::CallMethod(std::string_view name, const std
   if (!SameMemberName(name, "item")) ThrowUnknownMember(name);
   if (arguments.size() != 1) throw EOleException("Invalid number of parameters");
   const int index = arguments.front().ToInt();
-  if (index < 0 || index >= static_cast<int>(document_.all_.size())) throw EOleException("Invalid index");
+  if (index < 0 || static_cast<std::size_t>(index) >= document_.all_.size()) throw EOleException("Invalid index");
   return Variant(static_cast<IDispatch*>(document_.all_[static_cast<std::size_t>(index)]));
 }

@@ -1,63 +1,85 @@
 #include "platform/html/url.h"
 
-#include <cctype>
+#include <string_view>
+#include <utility>
 
 namespace {
 
-bool HasScheme(const std::string& reference) {
-  const auto colon = reference.find(':');
-  if (colon == std::string::npos || colon == 0) return false;
-  for (std::size_t i = 0; i < colon; ++i) {
-    const auto c = static_cast<unsigned char>(reference[i]);
-    if (!std::isalnum(c) && c != '+' && c != '-' && c != '.') return false;
-  }
-  return std::isalpha(static_cast<unsigned char>(reference[0])) != 0;
+bool IsAsciiAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Pages often pad their attribute values; browsers ignore blanks around an address.
+std::string TrimBlanks(const std::string& text) {
+  const auto first = text.find_first_not_of(" \t\r\n\f");
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t\r\n\f") - first + 1);
 }
 
-// Drops "." and ".." segments, as browsers do.
-std::string NormalizePath(const std::string& path) {
+// "scheme:" where the scheme is a letter followed by letters, digits, "+", "-" or ".".
+bool HasScheme(const std::string& reference) {
+  const auto colon = reference.find(':');
+  if (colon == std::string::npos || colon == 0 || !IsAsciiAlpha(reference[0])) return false;
+  for (std::size_t i = 1; i < colon; ++i) {
+    const char c = reference[i];
+    if (!IsAsciiAlpha(c) && !IsAsciiDigit(c) && c != '+' && c != '-' && c != '.') return false;
+  }
+  return true;
+}
+
+// Splits "path?query#fragment" into the path and the part from "?" or "#" on.
+std::pair<std::string, std::string> SplitTail(std::string_view text) {
+  const auto at = text.find_first_of("?#");
+  if (at == std::string_view::npos) return {std::string(text), {}};
+  return {std::string(text.substr(0, at)), std::string(text.substr(at))};
+}
+
+// Drops "." segments and lets ".." take back the segment before it; path starts with "/".
+std::string RemoveDotSegments(const std::string& path) {
   std::string out;
-  std::size_t i = 0;
-  while (i < path.size()) {
-    std::size_t next = path.find('/', i + 1);
+  std::size_t at = 0;
+  while (at < path.size()) {
+    std::size_t next = path.find('/', at + 1);
     if (next == std::string::npos) next = path.size();
-    const std::string segment = path.substr(i, next - i);  // starts with '/'
+    const std::string_view segment(path.data() + at, next - at);  // with its leading "/"
+    const bool last = next == path.size();
     if (segment == "/.") {
-      if (next == path.size()) out += '/';
+      if (last) out += '/';
     } else if (segment == "/..") {
       const auto cut = out.rfind('/');
       out.erase(cut == std::string::npos ? 0 : cut);
-      if (next == path.size()) out += '/';
+      if (last) out += '/';
     } else {
       out += segment;
     }
-    i = next;
+    at = next;
   }
   return out.empty() ? "/" : out;
 }
 
 }  // namespace
 
-std::string ResolveUrl(const std::string& base, const std::string& reference) {
-  if (reference.empty()) return base;
+std::string ResolveUrl(const std::string& base, const std::string& reference_text) {
+  const std::string reference = TrimBlanks(reference_text);
   if (HasScheme(reference)) return reference;
   const auto scheme_end = base.find("://");
   if (scheme_end == std::string::npos) return reference;
-  const std::string scheme = base.substr(0, scheme_end);
-  const auto path_start = base.find('/', scheme_end + 3);
-  const std::string origin = base.substr(0, path_start);
-  std::string path = path_start == std::string::npos ? "/" : base.substr(path_start);
-  path = path.substr(0, path.find_first_of("?#"));
-  if (reference.starts_with("//")) return scheme + ":" + reference;
-  if (reference.front() == '/') return origin + NormalizePath(reference.substr(0, reference.find_first_of("?#"))) +
-                                       (reference.find_first_of("?#") == std::string::npos
-                                            ? std::string()
-                                            : reference.substr(reference.find_first_of("?#")));
-  if (reference.front() == '?') return origin + path + reference;
-  if (reference.front() == '#') return base.substr(0, base.find('#')) + reference;
-  const std::string directory = path.substr(0, path.rfind('/') + 1);
-  const auto tail_at = reference.find_first_of("?#");
-  const std::string relative_path = reference.substr(0, tail_at);
-  const std::string tail = tail_at == std::string::npos ? std::string() : reference.substr(tail_at);
-  return origin + NormalizePath(directory + relative_path) + tail;
+
+  const std::string without_fragment = base.substr(0, base.find('#'));
+  if (reference.empty()) return without_fragment;
+  if (reference.starts_with("//")) return base.substr(0, scheme_end + 1) + reference;
+
+  const auto authority_end = base.find_first_of("/?#", scheme_end + 3);
+  const std::string origin = base.substr(0, authority_end);
+  std::string base_path =
+      SplitTail(authority_end == std::string::npos ? std::string_view() : std::string_view(base).substr(authority_end))
+          .first;
+  if (base_path.empty()) base_path = "/";
+
+  auto [path, tail] = SplitTail(reference);
+  if (path.empty()) {
+    if (tail.front() == '#') return without_fragment + tail;
+    return origin + base_path + tail;
+  }
+  if (path.front() != '/') path = base_path.substr(0, base_path.rfind('/') + 1) + path;
+  return origin + RemoveDotSegments(path) + tail;
 }

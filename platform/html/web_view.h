@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/automation.h"
 #include "platform/html/dom.h"
@@ -36,6 +37,8 @@ class WebView final {
     // frame is the dispatch object of the frame's document; url its address (UTF-8).
     virtual void FrameComplete(IDispatch* frame, const std::string& url) = 0;
     virtual void DocumentComplete(const std::string& url) = 0;
+    // Both may call Navigate. Neither may throw: a load whose frame completion throws
+    // never finishes.
   };
 
   WebView(Fetcher& fetcher, Listener& listener);
@@ -56,6 +59,7 @@ class WebView final {
   struct LoadPart;
   void CancelLoad();
   void StartPart(const std::string& url, LoadPart* parent, int depth);
+  void Deliver(LoadPart& part, Fetcher::Response response);
   void Arrived(LoadPart& part, Fetcher::Response response);
   void Completed(LoadPart& part);
 
@@ -63,4 +67,8 @@ class WebView final {
   Listener& listener_;
   std::unique_ptr<HtmlDocument> document_;
   std::unique_ptr<Load> load_;
+  std::uint64_t generation_ = 0;  // counts navigations, so a late reply can tell it is stale
+  bool delivering_ = false;       // a reply is being handled, the listener's calls included
+  // Loads cancelled while a reply was being handled; they go when it has been handled.
+  std::vector<std::unique_ptr<Load>> retired_;
 };

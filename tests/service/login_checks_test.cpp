@@ -51,6 +51,8 @@ struct RefusalCase {
   std::string reply;
 };
 
+void PrintTo(const RefusalCase& c, std::ostream* out) { *out << c.name; }
+
 class LoginRefusals : public LoginChecks, public ::testing::WithParamInterface<RefusalCase> {};
 
 TEST_P(LoginRefusals, AnswersFalseWithAReason) {
@@ -160,6 +162,8 @@ struct NonceRequestCase {
   std::string query;
   std::string reply;
 };
+
+void PrintTo(const NonceRequestCase& c, std::ostream* out) { *out << c.name; }
 
 class NonceRequests : public ServiceFixture, public ::testing::WithParamInterface<NonceRequestCase> {};
 

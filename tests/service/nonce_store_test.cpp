@@ -24,6 +24,8 @@ struct AgeCase {
   Verdict verdict;
 };
 
+void PrintTo(const AgeCase& c, std::ostream* out) { *out << "age " << c.age; }
+
 class NonceAge : public ::testing::TestWithParam<AgeCase> {};
 
 TEST_P(NonceAge, ExpiresAfterFiveMinutes) {

@@ -12,6 +12,8 @@ struct DecodeCase {
   std::optional<QueryParams> expected;
 };
 
+void PrintTo(const DecodeCase& c, std::ostream* out) { *out << c.name; }
+
 class QueryDecoding : public ::testing::TestWithParam<DecodeCase> {};
 
 TEST_P(QueryDecoding, DecodesEveryPieceOrRefusesTheWholeQuery) {

@@ -74,6 +74,8 @@ struct WireFault {
   const char* fault;
 };
 
+void PrintTo(const WireFault& c, std::ostream* out) { *out << c.name; }
+
 class ServiceWireFaults : public ServiceOverHttp, public ::testing::WithParamInterface<WireFault> {};
 
 TEST_P(ServiceWireFaults, TheClientNeverGetsAWholePageAndTheServerStillStops) {

@@ -44,6 +44,8 @@ struct BadLine {
   std::vector<std::string> args;
 };
 
+void PrintTo(const BadLine& c, std::ostream* out) { *out << c.name; }
+
 class ServiceOptionErrors : public ::testing::TestWithParam<BadLine> {};
 
 TEST_P(ServiceOptionErrors, AreRefusedWithAUsageError) {

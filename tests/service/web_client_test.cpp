@@ -73,6 +73,8 @@ struct AdminCase {
   int status;
 };
 
+void PrintTo(const AdminCase& c, std::ostream* out) { *out << c.name; }
+
 class AdminRefusals : public ServiceFixture, public ::testing::WithParamInterface<AdminCase> {};
 
 TEST_P(AdminRefusals, RefusesWithoutChangingAnything) {
@@ -116,6 +118,8 @@ struct FaultCase {
   std::size_t size;  // 0: the body as usual
   bool transport;
 };
+
+void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.name; }
 
 class Faults : public ServiceFixture, public ::testing::WithParamInterface<FaultCase> {};
 

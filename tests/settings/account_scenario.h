@@ -2,6 +2,7 @@
 // The login window with a registry and an executable folder of its own, and helpers to
 // read back what the account store holds.
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>

@@ -31,6 +31,16 @@ TEST(Store, ShowsTheAccountKeyAndTheSettingsFile) {
   EXPECT_EQ(Member(stores[1], "registry"), "null");
 }
 
+TEST(Registry, DeniedSendsTheProgramsAccountToTheSettingsFile) {
+  const ScenarioRun run = RunScenarioText(
+      "registry deny\npage client_get_param 1.00|http://example.org/update|60\nstart\nlatency 60000\n"
+      "type sEdit1 10001\ntype sEdit2 pw\ncheck sCheckBox1 on\nclick sBitBtn1\nstore\n");
+  const auto stores = run.Events("store");
+  ASSERT_EQ(stores.size(), 1u);
+  EXPECT_EQ(Member(stores[0], "registry"), "null");
+  EXPECT_NE(Member(stores[0], "ini").find("UserId=10001"), std::string::npos) << stores[0];
+}
+
 TEST(Ini, WritesTheSettingsFileInTheProgramsCodePageIntoTheExecutableFolder) {
   const TempFolder folder;
   const ScenarioRun run = RunScenarioText("exe " + folder.Path() + U8(u8"\nini [ACCOUNT]\\nUserId=张三\n"));

@@ -1,5 +1,5 @@
 // The driver's main scenarios, read from tests/tools/scenarios: the client's start, a tray
-// icon the shell refuses, and two runs on one machine.
+// icon the shell refuses, and two runs on one machine; and the examples the README runs.
 
 #include <gtest/gtest.h>
 
@@ -82,10 +82,34 @@ TEST(SecondStartScenario, KeepsTheRegistryTheSettingsFileAndTheClock) {
   EXPECT_EQ(run.Events("exit").size(), 2u);
   const auto stores = run.Events("store");
   ASSERT_EQ(stores.size(), 2u);
-  EXPECT_EQ(Path(stores[1], {"registry", "UserId"}), "\"10001\"");
-  EXPECT_EQ(Member(stores[1], "ini"), "\"[ACCOUNT]\\nUserId=10001\"");
-  // The second run signs its login with the time the first run's five seconds left.
+  EXPECT_EQ(Path(stores[0], {"registry", "UserId"}), "\"10001\"");
+  EXPECT_EQ(stores[1], stores[0]);
+  EXPECT_EQ(Member(stores[1], "ini"), "\"[NOTES]\\nkept=1\"");
+  // The second run reads the number the first one saved.
+  const auto states = run.Events("state");
+  ASSERT_EQ(states.size(), 1u);
+  EXPECT_EQ(Path(states[0], {"controls", "sEdit1", "text"}), "\"10001\"");
+  EXPECT_EQ(Path(states[0], {"controls", "sCheckBox1", "checked"}), "true");
+  // Its login is signed with the time that the first run's five seconds left.
+  EXPECT_EQ(run.Count({"\"navigate\"", "client_login?", "timestamp=1700000000&"}), 1);
   EXPECT_EQ(run.Count({"\"navigate\"", "client_login?", "timestamp=1700000005&"}), 1);
+}
+
+TEST(ExitDuringWaitScenario, TheNextRunStartsWhereTheFirstEnded) {
+  const ScenarioRun run = RunScenarioFile("exit_during_wait.vor");
+  ASSERT_EQ(run.code, 0);
+  EXPECT_EQ(run.Events("exit").size(), 2u);
+  // The first run ended one second in; the second signs its login at that time.
+  EXPECT_EQ(run.Count({"\"navigate\"", "client_login?", "timestamp=1700000001&"}), 1);
+}
+
+TEST(Examples, RunToTheirEndWithExitCodeZero) {
+  for (const char* name : {"startup.vor", "client.vor"}) {
+    const ScenarioRun run = RunScenarioFile(name, VOR_EXAMPLES_DIR);
+    EXPECT_EQ(run.code, 0) << name;
+    EXPECT_TRUE(run.Events("script_error").empty()) << name;
+    EXPECT_EQ(run.Events("exit").size(), 1u) << name;
+  }
 }
 
 }  // namespace

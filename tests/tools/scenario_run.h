@@ -50,9 +50,9 @@ inline ScenarioRun RunScenarioText(const std::string& text) {
   return run;
 }
 
-// A scenario file of tests/tools/scenarios.
-inline ScenarioRun RunScenarioFile(const std::string& name) {
-  std::ifstream file(std::string(VOR_SCENARIO_DIR) + name);
+// A scenario file of tests/tools/scenarios, or of another folder.
+inline ScenarioRun RunScenarioFile(const std::string& name, const std::string& folder = VOR_SCENARIO_DIR) {
+  std::ifstream file(folder + name);
   std::ostringstream text;
   text << file.rdbuf();
   return RunScenarioText(text.str());

@@ -39,8 +39,9 @@ TEST(Click, OnTheDisabledLoginButtonDoesNothingAndSaysSo) {
 }
 
 TEST(Click, OnTheEnabledLoginButtonSendsTheTypedNumberUntrimmed) {
-  const ScenarioRun run =
-      RunScenarioText(kReadyService + U8(u8"start\nlatency 60000\ntype sEdit1  10001 \ntype sEdit2 张三\nclick sBitBtn1\nstate\n"));
+  // The replies to the login stay away, so the state shows the window as the click left it.
+  const ScenarioRun run = RunScenarioText(
+      kReadyService + U8(u8"start\nlatency 60000\ntype sEdit1  10001 \ntype sEdit2 张三\nclick sBitBtn1\nstate\n"));
   EXPECT_TRUE(run.Events("click_ignored").empty());
   EXPECT_EQ(run.Count({"\"navigate\"", "client_get_nonce?userid=%2010001%20\""}), 1);
   const auto states = run.Events("state");
@@ -55,6 +56,15 @@ TEST(Check, SetsTheCheckBox) {
   ASSERT_EQ(states.size(), 2u);
   EXPECT_EQ(Path(states[0], {"controls", "sCheckBox2", "checked"}), "true");
   EXPECT_EQ(Path(states[1], {"controls", "sCheckBox2", "checked"}), "false");
+}
+
+TEST(Answer, WithAfterKeepsTheBoxOpenWhileVirtualTimeRuns) {
+  // The pages are due one second after the start; the question stays open for two.
+  const ScenarioRun run = RunScenarioText("latency 1000\nstart\nanswer no after 2000\nclose\nstate\n");
+  const int box = run.IndexOf("\"messagebox\"");
+  ASSERT_GE(box, 0);
+  EXPECT_GT(run.IndexOf("\"complete\""), box);
+  EXPECT_LT(run.IndexOf("\"complete\""), run.IndexOf("\"state\""));
 }
 
 struct TrayCase {
@@ -102,7 +112,8 @@ TEST(Key, MessagesGoToTheBrowserThroughTheMessageHook) {
 }
 
 TEST(EndSession, TheQueryAsksTheCloseQuestionAndTheEndTakesTheIconOnlyWhenTheSessionEnds) {
-  const ScenarioRun run = RunScenarioText("start\nanswer no\nendsession query\nendsession end 0\nendsession end\nstate\n");
+  const ScenarioRun run =
+      RunScenarioText("start\nanswer no\nendsession query\nendsession end 0\nendsession end\nstate\n");
   const auto rounds = run.Events("endsession");
   ASSERT_EQ(rounds.size(), 3u);
   EXPECT_EQ(rounds[0], R"({"event":"endsession","message":"query","wParam":0,"form":0,"application":1,"tray":1})");

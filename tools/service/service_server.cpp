@@ -14,6 +14,9 @@ class ServiceServer::Impl final {
   explicit Impl(ServiceCore& core) : core_(core) {
     // Idle keep-alive connections hold a worker; a short wait lets Stop come back soon.
     server_.set_keep_alive_timeout(1);
+    // Headers and body leave in separate writes; without this, the body of every reply on a
+    // kept-alive connection waits for the client's delayed acknowledgement.
+    server_.set_tcp_nodelay(true);
     server_.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
       Serve(request, response);
     });
@@ -33,8 +36,14 @@ class ServiceServer::Impl final {
     return bound;
   }
 
+  // Returns once the server accepts connections: a Stop that came earlier would find no
+  // server running and leave the listening thread to wait for ever.
   void Start() {
-    thread_ = std::thread([this] { server_.listen_after_bind(); });
+    thread_ = std::thread([this] {
+      server_.listen_after_bind();
+      listening_ended_ = true;
+    });
+    while (!server_.is_running() && !listening_ended_) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
 
   void Stop() {
@@ -74,6 +83,7 @@ class ServiceServer::Impl final {
   httplib::Server server_;
   std::thread thread_;
   std::atomic<bool> stopping_ = false;
+  std::atomic<bool> listening_ended_ = false;
 };
 
 ServiceServer::ServiceServer(ServiceCore& core) : impl_(std::make_unique<Impl>(core)) {}

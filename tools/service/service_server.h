@@ -18,7 +18,7 @@ class ServiceServer final {
   // Binds address and port (0 picks a free one) and returns the port. Raises
   // std::runtime_error when the address cannot be had.
   int Bind(const std::string& address, int port);
-  // Serves until Stop, on its own thread.
+  // Serves until Stop, on its own thread; returns once connections are accepted.
   void Start();
   // Ends every connection, stalled ones included, and returns once the server is down.
   void Stop();

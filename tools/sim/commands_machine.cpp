@@ -56,8 +56,10 @@ void Route(SimDriver& driver, const ScriptLine& line) {
 void Registry(SimDriver& driver, const ScriptLine& line) {
   MemoryHive& hive = driver.Desktop().Hive();
   const std::size_t action = Choice(line, 1, {"deny", "allow", "clear", "set", "setdword"});
-  const std::size_t expected_words[] = {2, 2, 2, 3, 4};
-  if (action == 3 ? line.WordCount() < 3 : line.WordCount() != expected_words[action]) {
+  // "set" ends with free text (an empty value included); the others take fixed words.
+  const std::size_t words = line.WordCount();
+  const bool well_formed = action < 3 ? words == 2 : action == 3 ? words >= 3 : words == 4;
+  if (!well_formed) {
     throw ScriptError("malformed line: usage: registry deny|allow|clear|set NAME VALUE|setdword NAME N");
   }
   switch (action) {

@@ -29,8 +29,8 @@ Control& FindControl(SimDriver& driver, const std::string& name, const char* kin
   return *control;
 }
 
-// Runs input on the program's queue. A control the user cannot reach (disabled, or hidden
-// with its window) takes nothing; the transcript says so.
+// Runs input on the program's queue. A control the user cannot reach (disabled, hidden, or
+// on a hidden window) takes nothing; the transcript says so.
 void PostInput(SimDriver& driver, const ScriptLine& line, TControl& control, std::function<void()> input) {
   TForm1& form = driver.Form();
   driver.Application().Loop().PostTask(
@@ -185,7 +185,6 @@ void Field(SimDriver& driver, const ScriptLine& line) {
 }
 
 void Wait(SimDriver& driver, const ScriptLine& line) {
-  (void)driver.Application();
   driver.Desktop().WaitFor(IntArgument(line, 1, 0, std::numeric_limits<int>::max()));
 }
 

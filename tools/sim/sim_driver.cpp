@@ -90,6 +90,9 @@ void SimDriver::StartProgram() {
     ~Stopped() {
       driver.running_ = false;
       if (driver.network_) driver.network_->Detach();
+      // A wait that the exit cut short ends here; left pending, it would make the clock
+      // jump at the next run's first idle moment, after that run's timers were set.
+      driver.desktop_.WaitFor(0);
     }
   } stopped{*this};
   last_code_ = VorMain(desktop_);

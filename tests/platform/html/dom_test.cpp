@@ -1,16 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <map>
+#include <string>
 #include <vector>
 
 #include "platform/exceptions.h"
+#include "platform/html/charset.h"
 #include "platform/html/dom.h"
-#include "platform/html/url.h"
-#include "platform/html/web_view.h"
 
 namespace {
 
+// Page sources with characters beyond ASCII are written as UTF-8; plain literals would be
+// code page 936.
+std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
 struct BodyTextCase {
+  const char* name;
   const char* html;
   const char16_t* text;
 };
@@ -27,158 +31,158 @@ TEST_P(BodyText, IsTheTextAsTheUserSeesIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     Dom, BodyText,
-    ::testing::Values(BodyTextCase{"1.00|http://x/u|60", u"1.00|http://x/u|60"},
-                      BodyTextCase{"<html><body>  TRUE|http://w/  </body></html>", u"TRUE|http://w/"},
-                      BodyTextCase{"<p>a</p><p>b</p>", u"a\nb"}, BodyTextCase{"a<br>b<br><br>c", u"a\nb\n\nc"},
-                      BodyTextCase{"x<script>var a='1|2';</script><style>p{}</style>y", u"xy"},
-                      BodyTextCase{"a &amp; b&lt;c", u"a & b<c"}, BodyTextCase{"a \n\t  b", u"a b"},
-                      BodyTextCase{"<div><div>in</div>out</div>", u"in\nout"},
-                      BodyTextCase{"<p>unclosed<div>tags<b>everywhere", u"unclosed\ntagseverywhere"},
-                      BodyTextCase{"", u""}, BodyTextCase{"<input value=\"secret\">", u""}));
+    ::testing::Values(
+        BodyTextCase{"BareText", "1.00|http://x/u|60", u"1.00|http://x/u|60"},
+        BodyTextCase{"ReplyPage", "<html><body>1.00|http://x/u|60</body></html>", u"1.00|http://x/u|60"},
+        BodyTextCase{"BlanksAroundTheBody", "<body>\n  TRUE|http://w/ \r\n</body>", u"TRUE|http://w/"},
+        BodyTextCase{"Paragraphs", "<p>a</p><p>b</p>", u"a\nb"},
+        BodyTextCase{"LineBreaks", "a<br>b <br> <br>c", u"a\nb\n\nc"},
+        BodyTextCase{"NoEmptyLinesAtTheEnds", "<br><p></p>a<br><br>", u"a"},
+        BodyTextCase{"HiddenContent",
+                     "<title>t</title>x<script>var a='1|2';</script><style>p{}</style><noscript>n</noscript>y", u"xy"},
+        BodyTextCase{"Entities", "a &amp; b&lt;c&nbsp;d&#x77ED;&quot;&#x1F600;", u"a & b<c\u00A0d短\"\U0001F600"},
+        BodyTextCase{"WhitespaceRuns", "a \n\t  b<b> c </b> <i> d</i>", u"a b c d"},
+        BodyTextCase{"BlankAtBlockEdges", "<div>  in  </div>  out  <h1> head </h1>", u"in\nout\nhead"},
+        BodyTextCase{"NestedBlocks", "<div><div>in</div>out</div><ul><li>1</li><li>2</li></ul>", u"in\nout\n1\n2"},
+        BodyTextCase{"TableRowsAndCells", "<table><tr><td>a</td><td> b </td></tr><tr><th>c</th></tr></table>x",
+                     u"a\tb\nc\nx"},
+        BodyTextCase{"Preformatted", "<pre>\n  x  y\n z</pre>after", u"  x  y\n z\nafter"},
+        BodyTextCase{"TextareaKeepsItsBlanks", "t: <textarea>a  b</textarea>", u"t: a  b"},
+        BodyTextCase{"UnclosedTags", "<p>unclosed<div>tags<b>everywhere", u"unclosed\ntagseverywhere"},
+        BodyTextCase{"StrayEndTags", "x</div></b>y</p>z", u"xy\nz"},
+        BodyTextCase{"BrokenMarkup", "a < b <!-- c -- d", u"a < b"}, BodyTextCase{"EmptyPage", "", u""},
+        BodyTextCase{"InputValuesAreNotText", "a<input value=\"secret\"><input type=hidden value=h>b", u"ab"},
+        BodyTextCase{"FrameFallbackIsNotText", "<iframe src=x>fallback</iframe>t", u"t"}),
+    [](const ::testing::TestParamInfo<BodyTextCase>& info) { return std::string(info.param.name); });
 
-TEST(Dom, PagesAreDecodedFromTheirDeclaredCharset) {
-  const std::string gbk_text = "\xB6\xCC\xD0\xC5";  // the two characters of "SMS" in code page 936
-  EXPECT_EQ(HtmlDocument::Parse("<meta charset=\"gbk\">" + gbk_text, "", "")->BodyText(), u"短信");
-  EXPECT_EQ(HtmlDocument::Parse(gbk_text, "text/html", "")->BodyText(), u"短信");  // nothing declared
-  EXPECT_EQ(HtmlDocument::Parse("\xE7\x9F\xAD", "text/html; charset=UTF-8", "")->BodyText(), u"短");
-  // The header wins over the page's own meta tag.
-  EXPECT_EQ(HtmlDocument::Parse("<meta charset=gbk>\xE7\x9F\xAD", "text/html; charset=utf-8", "")->BodyText(), u"短");
+TEST(Dom, AFramesetPageHasNoBody) {
+  const auto document = HtmlDocument::Parse("<frameset><frame src=f></frameset>", "", "http://h/");
+  EXPECT_EQ(document->Body(), nullptr);
+  EXPECT_EQ(document->get_body(), nullptr);
+  EXPECT_EQ(document->BodyText(), u"");
 }
 
-TEST(Dom, InputsAreReachedByLateBinding) {
-  auto document = HtmlDocument::Parse(
-      "<div id=\"client_exit\">x</div><input id=\"client_exit\" value=\"1\"><textarea id=t>q</textarea>", "", "");
-  const Variant all = Variant(static_cast<IDispatch*>(document.get())).OlePropertyGet("all");
-  const int length = all.OlePropertyGet("length").ToInt();
+TEST(Dom, ADeeplyNestedPageStillGivesItsText) {
+  std::string html;
+  for (int i = 0; i < 3000; ++i) html += "<div><span>";
+  html += "deep";
+  const auto document = HtmlDocument::Parse(html, "", "");
+  EXPECT_EQ(document->BodyText(), u"deep");
+  EXPECT_EQ(document->All().size(), 3u + 2 * 3000u);
+}
+
+struct DeclaredCharsetCase {
+  const char* name;
+  std::string bytes;
+  const char* content_type;
+  const char* charset;
+};
+
+class Declaration : public ::testing::TestWithParam<DeclaredCharsetCase> {};
+
+TEST_P(Declaration, ComesFromTheHeaderThenAMetaTag) {
+  EXPECT_EQ(DeclaredCharset(GetParam().bytes, GetParam().content_type), GetParam().charset);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dom, Declaration,
+    ::testing::Values(
+        DeclaredCharsetCase{"Header", "", "text/html; charset=UTF-8", "utf-8"},
+        DeclaredCharsetCase{"QuotedHeader", "", "text/html; Charset = \"gb2312\"", "gb2312"},
+        DeclaredCharsetCase{"MetaCharset", "<head><meta charset=\"GBK\">", "text/html", "gbk"},
+        DeclaredCharsetCase{"MetaHttpEquiv", "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=big5\">",
+                            "", "big5"},
+        DeclaredCharsetCase{"HeaderBeatsMeta", "<meta charset=gbk>", "text/html;charset=utf-8", "utf-8"},
+        DeclaredCharsetCase{"MetaPastTheFirst1024Bytes", std::string(1024, ' ') + "<meta charset=utf-8>", "", ""},
+        DeclaredCharsetCase{"OnlyInsideMetaTags", "<p>charset=utf-8</p>", "", ""},
+        DeclaredCharsetCase{"ConverterOptionsAreNotPartOfTheName", "", "text/html; charset=utf-8//IGNORE", "utf-8"},
+        DeclaredCharsetCase{"Nothing", "<p>x</p>", "text/html", ""}),
+    [](const ::testing::TestParamInfo<DeclaredCharsetCase>& info) { return std::string(info.param.name); });
+
+TEST(Dom, PagesAreReadInTheirDeclaredCharset) {
+  const std::string gbk = "\xB6\xCC\xD0\xC5";  // the two characters below in code page 936
+  const std::string utf8 = U8(u8"短信");
+  EXPECT_EQ(HtmlDocument::Parse("<meta charset=\"gbk\">" + gbk, "", "")->BodyText(), u"短信");
+  EXPECT_EQ(HtmlDocument::Parse(utf8, "text/html; charset=UTF-8", "")->BodyText(), u"短信");
+  EXPECT_EQ(HtmlDocument::Parse("<meta charset=gbk>" + utf8, "text/html; charset=utf-8", "")->BodyText(), u"短信");
+  EXPECT_EQ(HtmlDocument::Parse(gbk, "text/html", "")->BodyText(), u"短信");
+  EXPECT_EQ(HtmlDocument::Parse("\xEF\xBB\xBF" + utf8, "text/html; charset=gbk", "")->BodyText(), u"短信");
+}
+
+class LateBinding : public ::testing::Test {
+ protected:
+  std::unique_ptr<HtmlDocument> document_ =
+      HtmlDocument::Parse(U8(u8"<title>t</title><div id=\"client_exit\">x</div><input id=\"client_exit\" value=\"1\">"
+                             u8"<Custom-Tag>c</Custom-Tag><input id=\"号码\" value=\"短信\">"),
+                          "text/html; charset=utf-8", "http://h/p");
+  Variant document_object_{static_cast<IDispatch*>(document_.get())};
+  Variant all_ = document_object_.OlePropertyGet("all");
+
+  [[nodiscard]] Variant Item(int index) const { return all_.OleFunction("item", Variant(index)); }
+};
+
+TEST_F(LateBinding, AllListsEveryElementInDocumentOrder) {
+  const int length = all_.OlePropertyGet("length").ToInt();
   std::vector<std::string> tags;
-  for (int i = 0; i < length; ++i) tags.push_back(all.OleFunction("item", Variant(i)).OlePropertyGet("tagName").ToAnsi().bytes());
-  EXPECT_EQ(tags, (std::vector<std::string>{"HTML", "HEAD", "BODY", "DIV", "INPUT", "TEXTAREA"}));
-  const Variant input = all.OleFunction("item", Variant(4));
-  EXPECT_EQ(input.OlePropertyGet("id").ToAnsi(), "client_exit");
-  EXPECT_EQ(input.OlePropertyGet("Value").ToAnsi(), "1");
-  input.OlePropertySet("Value", Variant(WideString(u"0")));
-  EXPECT_EQ(document->All()[4]->Value(), u"0");
-  EXPECT_THROW((void)all.OleFunction("item", Variant(length)), EOleException);
-  EXPECT_THROW((void)all.OleFunction("item", Variant(3)).OlePropertyGet("Value"), EOleException);  // a DIV
-  EXPECT_THROW((void)all.OlePropertyGet("nothing"), EOleException);
-  EXPECT_EQ(document->SetInputValues(u"client_exit", u"7"), 1);
-  EXPECT_EQ(input.OlePropertyGet("value").ToAnsi(), "7");
+  for (int i = 0; i < length; ++i) tags.push_back(Item(i).OlePropertyGet("tagName").ToAnsi().bytes());
+  EXPECT_EQ(tags, (std::vector<std::string>{"HTML", "HEAD", "TITLE", "BODY", "DIV", "INPUT", "CUSTOM-TAG", "INPUT"}));
+  EXPECT_EQ(document_object_.OlePropertyGet("ALL").AsDispatch(), all_.AsDispatch());
 }
 
-struct UrlCase {
-  const char* base;
-  const char* reference;
-  const char* resolved;
-};
-
-class Resolve : public ::testing::TestWithParam<UrlCase> {};
-
-TEST_P(Resolve, FollowsTheBrowsersRules) {
-  EXPECT_EQ(ResolveUrl(GetParam().base, GetParam().reference), GetParam().resolved);
+TEST_F(LateBinding, ReadsIdsAndInputValues) {
+  EXPECT_EQ(Item(0).OlePropertyGet("id").ToWide(), u"");
+  EXPECT_EQ(Item(4).OlePropertyGet("id").ToAnsi(), "client_exit");
+  EXPECT_EQ(Item(5).OlePropertyGet("Value").ToAnsi(), "1");
+  EXPECT_EQ(Item(7).OlePropertyGet("id").ToWide(), u"号码");
+  EXPECT_EQ(Item(7).OlePropertyGet("value").ToWide(), u"短信");
 }
 
-INSTANTIATE_TEST_SUITE_P(Dom, Resolve,
-                         ::testing::Values(UrlCase{"http://h/a/b?q", "https://o/x", "https://o/x"},
-                                           UrlCase{"http://h/a/b", "//o/x", "http://o/x"},
-                                           UrlCase{"http://h/a/b", "/x?y", "http://h/x?y"},
-                                           UrlCase{"http://h/a/b", "c/d", "http://h/a/c/d"},
-                                           UrlCase{"http://h/a/b", "../c", "http://h/c"},
-                                           UrlCase{"http://h", "c", "http://h/c"}));
-
-// Serves pages from a map and delivers them only when the test says so.
-class ScriptedFetcher final : public Fetcher {
- public:
-  std::map<std::string, std::string> pages;
-  std::uint64_t Fetch(const std::string& url, Callback done) override {
-    queue_.push_back({next_, url, std::move(done)});
-    return next_++;
-  }
-  void Cancel(std::uint64_t ticket) override { std::erase_if(queue_, [&](const Item& item) { return item.ticket == ticket; }); }
-  void DeliverAll() {
-    while (!queue_.empty()) {
-      Item item = std::move(queue_.front());
-      queue_.erase(queue_.begin());
-      const auto found = pages.find(item.url);
-      item.done(Response{found == pages.end() ? std::string() : found->second, "text/html; charset=utf-8", ""});
-    }
-  }
-
- private:
-  struct Item {
-    std::uint64_t ticket;
-    std::string url;
-    Callback done;
-  };
-  std::vector<Item> queue_;
-  std::uint64_t next_ = 1;
-};
-
-class Recorder final : public WebView::Listener {
- public:
-  std::vector<std::string> events;
-  std::function<void()> on_document;
-  void FrameComplete(IDispatch* frame, const std::string& url) override {
-    events.push_back("frame " + url + (frame ? "" : " without document"));
-  }
-  void DocumentComplete(const std::string& url) override {
-    events.push_back("page " + url);
-    if (on_document) on_document();
-  }
-};
-
-TEST(WebView, FramesCompleteBeforeThePageAndThePageOnce) {
-  ScriptedFetcher fetcher;
-  Recorder recorder;
-  WebView view(fetcher, recorder);
-  fetcher.pages["http://h/top"] = "<iframe src=\"a\"></iframe><iframe src=\"/b\"></iframe>top";
-  fetcher.pages["http://h/a"] = "<iframe src=\"c\"></iframe>a";
-  fetcher.pages["http://h/b"] = "b";
-  fetcher.pages["http://h/c"] = "c";
-  EXPECT_EQ(view.Document(), nullptr);
-  view.Navigate("http://h/top");
-  EXPECT_TRUE(view.Busy());
-  fetcher.DeliverAll();
-  EXPECT_EQ(recorder.events,
-            (std::vector<std::string>{"frame http://h/b", "frame http://h/c", "frame http://h/a", "page http://h/top"}));
-  EXPECT_FALSE(view.Busy());
-  ASSERT_NE(view.Document(), nullptr);
-  EXPECT_EQ(view.Document()->BodyText(), u"top");
+TEST_F(LateBinding, WritesInputValues) {
+  Item(5).OlePropertySet("Value", Variant(WideString(u"短")));
+  EXPECT_EQ(document_->All()[5]->Value(), u"短");
+  EXPECT_EQ(Item(5).OlePropertyGet("value").ToWide(), u"短");
 }
 
-TEST(WebView, APageThatFramesItselfStillFinishes) {
-  ScriptedFetcher fetcher;
-  Recorder recorder;
-  WebView view(fetcher, recorder);
-  fetcher.pages["http://h/loop"] = "<iframe src=\"loop\"></iframe><iframe src=\"loop\"></iframe>";
-  view.Navigate("http://h/loop");
-  fetcher.DeliverAll();
-  ASSERT_FALSE(recorder.events.empty());
-  EXPECT_EQ(recorder.events.back(), "page http://h/loop");
-  EXPECT_FALSE(view.Busy());
+TEST_F(LateBinding, ReadsTheBodyText) {
+  EXPECT_EQ(document_object_.OlePropertyGet("body").OlePropertyGet("outerText").ToWide(), u"x\nc");
 }
 
-TEST(WebView, ANewNavigationCancelsTheOneUnderWay) {
-  ScriptedFetcher fetcher;
-  Recorder recorder;
-  WebView view(fetcher, recorder);
-  view.Navigate("http://h/first");
-  view.Navigate("http://h/second");
-  fetcher.DeliverAll();
-  EXPECT_EQ(recorder.events, (std::vector<std::string>{"page http://h/second"}));
+TEST_F(LateBinding, ElementsOtherThanInputHaveNoValue) {
+  EXPECT_THROW((void)Item(4).OlePropertyGet("Value"), EOleException);
+  EXPECT_THROW(Item(4).OlePropertySet("Value", Variant(WideString(u"0"))), EOleException);
 }
 
-TEST(WebView, ACompletionMayStartTheNextPage) {
-  ScriptedFetcher fetcher;
-  Recorder recorder;
-  WebView view(fetcher, recorder);
-  fetcher.pages["http://h/2"] = "two";
-  recorder.on_document = [&] {
-    if (recorder.events.size() == 1) view.Navigate("http://h/2");
-  };
-  view.Navigate("http://h/1");
-  fetcher.DeliverAll();
-  EXPECT_EQ(recorder.events, (std::vector<std::string>{"page http://h/1", "page http://h/2"}));
-  EXPECT_EQ(view.Document()->BodyText(), u"two");
+TEST_F(LateBinding, UnknownMembersRaise) {
+  EXPECT_THROW((void)document_object_.OlePropertyGet("location"), EOleException);
+  EXPECT_THROW(document_object_.OlePropertySet("body", Variant(1)), EOleException);
+  EXPECT_THROW((void)all_.OlePropertyGet("count"), EOleException);
+  EXPECT_THROW((void)all_.OleFunction("tags", Variant(0)), EOleException);
+  EXPECT_THROW((void)Item(5).OlePropertyGet("name"), EOleException);
+  EXPECT_THROW((void)Item(5).OleFunction("click", Variant()), EOleException);
+}
+
+TEST_F(LateBinding, ItemOutsideTheCollectionRaises) {
+  const int length = all_.OlePropertyGet("length").ToInt();
+  EXPECT_NO_THROW((void)Item(length - 1));
+  EXPECT_THROW((void)Item(length), EOleException);
+  EXPECT_THROW((void)Item(-1), EOleException);
+}
+
+TEST_F(LateBinding, SetInputValuesMatchesIdsExactly) {
+  EXPECT_EQ(document_->SetInputValues(u"client_exit", u"7"), 1);  // the DIV of the same id is no INPUT
+  EXPECT_EQ(Item(5).OlePropertyGet("Value").ToAnsi(), "7");
+  EXPECT_EQ(document_->SetInputValues(u"CLIENT_EXIT", u"8"), 0);
+  EXPECT_EQ(Item(5).OlePropertyGet("Value").ToAnsi(), "7");
+}
+
+TEST(Dom, FrameSourcesAreResolvedInDocumentOrder) {
+  const auto page = HtmlDocument::Parse(
+      "<iframe src=\"a/b\"></iframe><p><iframe src=\" //o/x \"></iframe></p><iframe></iframe>"
+      "<iframe src=\"https://s/\"></iframe>",
+      "", "http://h/dir/page");
+  EXPECT_EQ(page->FrameSources(), (std::vector<std::string>{"http://h/dir/a/b", "http://o/x", "https://s/"}));
+  const auto frameset = HtmlDocument::Parse("<frameset><frame src=/f1><frame src=f2></frameset>", "", "http://h/d/");
+  EXPECT_EQ(frameset->FrameSources(), (std::vector<std::string>{"http://h/f1", "http://h/d/f2"}));
 }
 
 }  // namespace
