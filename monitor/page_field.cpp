@@ -20,8 +20,8 @@ AnsiString TForm1::AccessPageField(TCppWebBrowser* browser, const AnsiString& fi
   // the last one's value is the answer.
   for (int i = 0; i < count; ++i) {
     const Variant element = all.OleFunction("item", Variant(i));
-    if (!SameAnsiText(element.OlePropertyGet("tagName").ToWide(), input)) continue;
-    if (!SameAnsiText(element.OlePropertyGet("id").ToWide(), fieldId)) continue;
+    if (!SameAnsiText(element.OlePropertyGet("tagName").WideView(), input)) continue;
+    if (!SameAnsiText(element.OlePropertyGet("id").WideView(), fieldId)) continue;
     result = element.OlePropertyGet("Value").ToAnsi();
     // A field already at rest is left untouched, so the page sees no write it did not need.
     if (result != newValue) element.OlePropertySet("Value", Variant(AnsiToWide(newValue)));

@@ -39,7 +39,7 @@ Variant TCppWebBrowser::Automation::GetProperty(std::string_view name) {
 
 void TCppWebBrowser::Automation::PutProperty(std::string_view name, const Variant&) { ThrowUnknownMember(name); }
 
-Variant TCppWebBrowser::Automation::CallMethod(std::string_view name, const std::vector<Variant>&) {
+Variant TCppWebBrowser::Automation::CallMethod(std::string_view name, std::span<const Variant>) {
   ThrowUnknownMember(name);
 }
 
@@ -47,7 +47,7 @@ Variant TCppWebBrowser::InPlaceObject::GetProperty(std::string_view name) { Thro
 
 void TCppWebBrowser::InPlaceObject::PutProperty(std::string_view name, const Variant&) { ThrowUnknownMember(name); }
 
-Variant TCppWebBrowser::InPlaceObject::CallMethod(std::string_view name, const std::vector<Variant>&) {
+Variant TCppWebBrowser::InPlaceObject::CallMethod(std::string_view name, std::span<const Variant>) {
   ThrowUnknownMember(name);
 }
 

@@ -49,7 +49,7 @@ class TCppWebBrowser final : public TControl, private WebView::Listener {
     explicit Automation(TCppWebBrowser& owner) : owner_(owner) {}
     Variant GetProperty(std::string_view name) override;
     void PutProperty(std::string_view name, const Variant& value) override;
-    Variant CallMethod(std::string_view name, const std::vector<Variant>& arguments) override;
+    Variant CallMethod(std::string_view name, std::span<const Variant> arguments) override;
 
    private:
     TCppWebBrowser& owner_;
@@ -59,7 +59,7 @@ class TCppWebBrowser final : public TControl, private WebView::Listener {
     explicit InPlaceObject(TCppWebBrowser& owner) : owner_(owner) {}
     Variant GetProperty(std::string_view name) override;
     void PutProperty(std::string_view name, const Variant& value) override;
-    Variant CallMethod(std::string_view name, const std::vector<Variant>& arguments) override;
+    Variant CallMethod(std::string_view name, std::span<const Variant> arguments) override;
     HRESULT TranslateAccelerator(MSG* lpmsg) override;
 
    private:

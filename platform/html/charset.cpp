@@ -39,6 +39,14 @@ std::string CharsetParameter(std::string_view text) {
 
 }  // namespace
 
+bool IsPageType(std::string_view content_type) {
+  std::string_view media = content_type.substr(0, content_type.find(';'));
+  while (!media.empty() && IsBlank(media.front())) media.remove_prefix(1);
+  while (!media.empty() && IsBlank(media.back())) media.remove_suffix(1);
+  const std::string lower = LowerAscii(media);
+  return lower.empty() || lower.starts_with("text/") || lower == "application/xhtml+xml";
+}
+
 std::string DeclaredCharset(std::string_view bytes, const std::string& content_type) {
   std::string charset = CharsetParameter(LowerAscii(content_type));
   if (!charset.empty()) return charset;

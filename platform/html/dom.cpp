@@ -72,7 +72,7 @@ WideString WideAttribute(const GumboElement& element, const char* name) {
 // walks a page, so a name is told apart by its length before any letters are compared.
 enum class Member { kUnknown, kTagName, kId, kValue, kOuterText };
 
-Member ElementMember(std::string_view name) {
+inline Member ElementMember(std::string_view name) {
   switch (name.size()) {
     case 2:
       return SameMemberName(name, "id") ? Member::kId : Member::kUnknown;
@@ -164,9 +164,9 @@ WideString HtmlElement::Text() const { return VisibleText(*this); }
 Variant HtmlElement::GetProperty(std::string_view name) {
   switch (ElementMember(name)) {
     case Member::kTagName:
-      return Variant(tag_wide_);
+      return Variant::Lent(tag_wide_);
     case Member::kId:
-      return Variant(id_);
+      return Variant::Lent(id_);
     case Member::kValue:
       // Elements other than INPUT have no value, and the call fails as it would in a browser.
       if (IsInput()) return Variant(value_);
@@ -187,12 +187,14 @@ void HtmlElement::PutProperty(std::string_view name, const Variant& value) {
   ThrowUnknownMember(name);
 }
 
-Variant HtmlElement::CallMethod(std::string_view name, const std::vector<Variant>&) { ThrowUnknownMember(name); }
+Variant HtmlElement::CallMethod(std::string_view name, std::span<const Variant>) { ThrowUnknownMember(name); }
 
 std::unique_ptr<HtmlDocument> HtmlDocument::Parse(std::string_view bytes, const std::string& content_type,
                                                   const std::string& url) {
   std::unique_ptr<HtmlDocument> document(new HtmlDocument());
   document->url_ = url;
+  document->is_page_ = IsPageType(content_type);
+  if (!document->is_page_) return document;
   const std::string utf8 = WideToUtf8(DecodePage(bytes, content_type));
   GumboOptions options = kGumboDefaultOptions;
   // Nobody reads the parse errors, and recording them copies the open elements each time,
@@ -219,6 +221,7 @@ int HtmlDocument::SetInputValues(const WideString& id, const WideString& value) 
 }
 
 Variant HtmlDocument::GetProperty(std::string_view name) {
+  if (!is_page_) ThrowUnknownMember(name);
   if (SameMemberName(name, "all")) return Variant(static_cast<IDispatch*>(&all_collection_));
   if (SameMemberName(name, "body")) return Variant(static_cast<IDispatch*>(body_));
   ThrowUnknownMember(name);
@@ -226,7 +229,7 @@ Variant HtmlDocument::GetProperty(std::string_view name) {
 
 void HtmlDocument::PutProperty(std::string_view name, const Variant&) { ThrowUnknownMember(name); }
 
-Variant HtmlDocument::CallMethod(std::string_view name, const std::vector<Variant>&) { ThrowUnknownMember(name); }
+Variant HtmlDocument::CallMethod(std::string_view name, std::span<const Variant>) { ThrowUnknownMember(name); }
 
 Variant HtmlDocument::AllCollection::GetProperty(std::string_view name) {
   if (SameMemberName(name, "length")) return Variant(static_cast<int>(document_.all_.size()));
@@ -235,7 +238,7 @@ Variant HtmlDocument::AllCollection::GetProperty(std::string_view name) {
 
 void HtmlDocument::AllCollection::PutProperty(std::string_view name, const Variant&) { ThrowUnknownMember(name); }
 
-Variant HtmlDocument::AllCollection::CallMethod(std::string_view name, const std::vector<Variant>& arguments) {
+Variant HtmlDocument::AllCollection::CallMethod(std::string_view name, std::span<const Variant> arguments) {
   if (!SameMemberName(name, "item")) ThrowUnknownMember(name);
   if (arguments.size() != 1) throw EOleException("Invalid number of parameters");
   const int index = arguments.front().ToInt();

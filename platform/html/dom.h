@@ -20,6 +20,7 @@ class HtmlElement final : public IDispatch, public IHTMLElement {
   HtmlElement(std::string tag, WideString id, WideString value);
 
   [[nodiscard]] const std::string& Tag() const { return tag_; }
+  [[nodiscard]] const WideString& TagName() const { return tag_wide_; }  // what "tagName" answers
   [[nodiscard]] const WideString& Id() const { return id_; }
   [[nodiscard]] bool IsInput() const { return tag_ == "INPUT"; }
   [[nodiscard]] const WideString& Value() const { return value_; }
@@ -32,12 +33,12 @@ class HtmlElement final : public IDispatch, public IHTMLElement {
   // Late binding: "tagName", "id", "Value" (INPUT only, also written) and "outerText".
   Variant GetProperty(std::string_view name) override;
   void PutProperty(std::string_view name, const Variant& value) override;
-  Variant CallMethod(std::string_view name, const std::vector<Variant>& arguments) override;
+  Variant CallMethod(std::string_view name, std::span<const Variant> arguments) override;
   WideString get_outerText() override { return Text(); }
 
  private:
   std::string tag_;
-  WideString tag_wide_;  // what "tagName" answers, made once
+  WideString tag_wide_;
   WideString id_;
   WideString value_;
   std::vector<Child> children_;
@@ -47,7 +48,9 @@ class HtmlDocument final : public IDispatch, public IHTMLDocument2 {
  public:
   // Decodes bytes from the charset that content_type or a meta tag declares (code page
   // 936 when none does) and parses them by the HTML5 rules; never fails. url is the
-  // page's address, against which its frame sources are resolved.
+  // page's address, against which its frame sources are resolved. A reply that is no page
+  // (an image, JSON, a download) gives a viewer's document: no elements, no body, and
+  // nothing to reach by late binding.
   [[nodiscard]] static std::unique_ptr<HtmlDocument> Parse(std::string_view bytes, const std::string& content_type,
                                                            const std::string& url);
   ~HtmlDocument() override;
@@ -69,7 +72,7 @@ class HtmlDocument final : public IDispatch, public IHTMLDocument2 {
   // Late binding: "all" (the element collection) and "body".
   Variant GetProperty(std::string_view name) override;
   void PutProperty(std::string_view name, const Variant& value) override;
-  Variant CallMethod(std::string_view name, const std::vector<Variant>& arguments) override;
+  Variant CallMethod(std::string_view name, std::span<const Variant> arguments) override;
   IHTMLElement* get_body() override { return body_; }
 
  private:
@@ -79,7 +82,7 @@ class HtmlDocument final : public IDispatch, public IHTMLDocument2 {
     explicit AllCollection(const HtmlDocument& document) : document_(document) {}
     Variant GetProperty(std::string_view name) override;
     void PutProperty(std::string_view name, const Variant& value) override;
-    Variant CallMethod(std::string_view name, const std::vector<Variant>& arguments) override;
+    Variant CallMethod(std::string_view name, std::span<const Variant> arguments) override;
 
    private:
     const HtmlDocument& document_;
@@ -88,6 +91,7 @@ class HtmlDocument final : public IDispatch, public IHTMLDocument2 {
   HtmlDocument() = default;
 
   std::string url_;
+  bool is_page_ = true;
   std::vector<std::unique_ptr<HtmlElement>> elements_;
   std::vector<HtmlElement*> all_;
   HtmlElement* body_ = nullptr;

@@ -14,16 +14,14 @@ class TMessageLoop;
 
 class SimWeb final : public Fetcher {
  public:
-  // Serves body (UTF-8 HTML) for every address that starts with prefix; the longest
-  // matching prefix wins, and a later page for the same prefix replaces the earlier one.
-  void Serve(const std::string& prefix, const std::string& body);
+  // Serves body for every address that starts with prefix; the longest matching prefix
+  // wins, and a later page for the same prefix replaces the earlier one.
+  void Serve(const std::string& prefix, const std::string& body,
+             const std::string& content_type = "text/html; charset=utf-8");
   void SetLatency(std::int64_t ms) { latency_ms_ = ms; }
   void SetLoop(TMessageLoop* loop) { loop_ = loop; }
   // Addresses that no page matches go to the network when one is given.
   void SetNetwork(Fetcher* network) { network_ = network; }
-  // The page for url, or null when no prefix matches (an empty page is served then).
-  [[nodiscard]] const std::string* Find(const std::string& url) const;
-
   std::uint64_t Fetch(const std::string& url, Callback done) override;
   void Cancel(std::uint64_t ticket) override;
 
@@ -31,7 +29,11 @@ class SimWeb final : public Fetcher {
   struct Page {
     std::string prefix;
     std::string body;
+    std::string content_type;
   };
+  // The page for url, or null when no prefix matches.
+  [[nodiscard]] const Page* Find(const std::string& url) const;
+
   std::vector<Page> pages_;
   std::int64_t latency_ms_ = 0;
   TMessageLoop* loop_ = nullptr;

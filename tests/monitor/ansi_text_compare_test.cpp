@@ -36,6 +36,9 @@ INSTANTIATE_TEST_SUITE_P(
                       // A character the code page lacks becomes "?".
                       CompareCase{"UnmappableReadsAsQuestionMark", u"☃", "?", true},
                       CompareCase{"AsciiAgainstDoubleByte", u"ab", "新", false},
+                      CompareCase{"AsciiThenDoubleByte", u"id新", "id新", true},
+                      CompareCase{"AsciiDiffersBeforeDoubleByte", u"ie新", "id新", false},
+                      CompareCase{"DoubleByteBeyondTheEnd", u"id新", "id", false},
                       // Bytes of the upper half are not the characters of the same number.
                       CompareCase{"HighByteIsNoLatinCharacter", u"\u00B1", "\xB1", false}),
     [](const auto& info) { return std::string(info.param.name); });

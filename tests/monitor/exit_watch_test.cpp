@@ -70,4 +70,44 @@ TEST_F(ExitDuringCloseQuestion, TheQuietCloseWinsOnceAndTheLateNoChangesNothing)
   EXPECT_TRUE(desktop.Icons().empty());
 }
 
+class PageFault : public MonitorScenario {
+ protected:
+  static constexpr const char* kDataAddress = "http://client.test/data";
+
+  // The web client moves on to a reply that is no page, which a viewer shows: its document
+  // has no elements for the late-bound walk to reach.
+  void ShowReplyThatIsNoPage() {
+    desktop.WebPages().Serve(kDataAddress, "{\"client_exit\":1}", "application/json");
+    form->CppWebBrowser1->Navigate(Utf8ToWide(kDataAddress));
+    Settle();
+    ASSERT_NE(form->CppWebBrowser1->Document(), nullptr);
+  }
+  [[nodiscard]] int AutomationErrors() const { return CountEvents({"\"event\":\"error\"", "all"}); }
+};
+
+TEST_F(PageFault, EveryTickReportsTheAutomationErrorAndTheTimersGoOn) {
+  StartInClient();
+  ShowReplyThatIsNoPage();
+  // Discarding the count on the way to the tray fails the same way.
+  Answer(IDOK);
+  Minimize();
+  EXPECT_EQ(AutomationErrors(), 1);
+  // Fifteen seconds: five ticks of the exit watch and three of the poll, each one a box.
+  for (int box = 0; box < 8; ++box) Answer(IDOK);
+  Settle(15000);
+  EXPECT_EQ(AutomationErrors(), 9);
+  EXPECT_EQ(ErrorBoxes(), 9);
+  EXPECT_TRUE(form->Timer1->Enabled());
+  EXPECT_TRUE(form->Timer2->Enabled());
+  EXPECT_FALSE(application->Terminated());
+
+  // Once the web client shows its page again, the watch works as before.
+  form->CppWebBrowser1->Navigate(Utf8ToWide(kClientAddress));
+  Settle();
+  SetField(u"client_exit", u"1");
+  Settle(3000);
+  EXPECT_TRUE(application->Terminated());
+  EXPECT_EQ(ErrorBoxes(), 9);
+}
+
 }  // namespace

@@ -109,6 +109,33 @@ TEST(Dom, PagesAreReadInTheirDeclaredCharset) {
   EXPECT_EQ(HtmlDocument::Parse("\xEF\xBB\xBF" + utf8, "text/html; charset=gbk", "")->BodyText(), u"短信");
 }
 
+struct ReplyKind {
+  const char* content_type;
+  bool page;
+};
+
+class Replies : public ::testing::TestWithParam<ReplyKind> {};
+
+// Only pages are laid out; a viewer's document has nothing for the program to reach.
+TEST_P(Replies, OnlyPagesHaveElementsToReach) {
+  const auto document = HtmlDocument::Parse("<input id=\"client_exit\" value=\"1\">", GetParam().content_type, "");
+  const Variant object(static_cast<IDispatch*>(document.get()));
+  EXPECT_EQ(document->All().empty(), !GetParam().page);
+  EXPECT_EQ(document->Body() == nullptr, !GetParam().page);
+  if (GetParam().page) {
+    EXPECT_EQ(object.OlePropertyGet("all").OlePropertyGet("length").ToInt(), 4);
+  } else {
+    EXPECT_THROW((void)object.OlePropertyGet("all"), EOleException);
+    EXPECT_THROW((void)object.OlePropertyGet("body"), EOleException);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Dom, Replies,
+                         ::testing::Values(ReplyKind{"text/html; charset=GBK", true}, ReplyKind{"", true},
+                                           ReplyKind{" Text/Plain ", true}, ReplyKind{"application/xhtml+xml", true},
+                                           ReplyKind{"application/json", false}, ReplyKind{"image/png", false},
+                                           ReplyKind{"application/octet-stream; charset=gbk", false}));
+
 class LateBinding : public ::testing::Test {
  protected:
   std::unique_ptr<HtmlDocument> document_ =
