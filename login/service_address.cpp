@@ -1,6 +1,8 @@
 #include "login/service_address.h"
 
-AnsiString ServiceBase() { return AnsiString("http://" VOR_SERVICE_HOST "/ringpost_v2/index.php/Login/"); }
+AnsiString ServiceHost() { return AnsiString(VOR_SERVICE_HOST); }
+
+AnsiString ServiceBase() { return "http://" + ServiceHost() + "/ringpost_v2/index.php/Login/"; }
 
 AnsiString PercentEncode(const AnsiString& value) {
   static constexpr char kHex[] = "0123456789ABCDEF";

@@ -4,6 +4,8 @@
 
 #include "platform/text.h"
 
+// The service's host name.
+[[nodiscard]] AnsiString ServiceHost();
 // "http://" + host + "/ringpost_v2/index.php/Login/".
 [[nodiscard]] AnsiString ServiceBase();
 

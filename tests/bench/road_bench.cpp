@@ -77,12 +77,6 @@ class ServiceChild final {
 
 ServiceChild* service = nullptr;
 
-std::string ServiceHost() {
-  const std::string base = AnsiToUtf8(ServiceBase());
-  const std::size_t start = base.find("://") + 3;
-  return base.substr(start, base.find('/', start) - start);
-}
-
 // Runs the program's loop until done() holds, waiting for the network in between.
 template <class Done>
 void RunUntil(TApplication& application, Done done) {
@@ -97,7 +91,7 @@ void ClientRoad(benchmark::State& state) {
   for (auto _ : state) {
     SimDesktop desktop;
     CurlFetcher fetcher;
-    fetcher.AddRoute(ServiceHost(), service->Address());
+    fetcher.AddRoute(ServiceHost().bytes(), service->Address());
     desktop.WebPages().SetNetwork(&fetcher);
     desktop.SetOutsideWork([&] { return fetcher.InFlight() > 0; }, std::chrono::seconds(30));
     desktop.SetIdleHook([] {});
@@ -134,7 +128,7 @@ std::size_t Collect(char* data, std::size_t size, std::size_t count, void* body)
 
 void BareRequests(benchmark::State& state) {
   const std::string base = AnsiToUtf8(ServiceBase());
-  curl_slist* route = curl_slist_append(nullptr, (ServiceHost() + ":80:" + service->Address()).c_str());
+  curl_slist* route = curl_slist_append(nullptr, (ServiceHost().bytes() + ":80:" + service->Address()).c_str());
   for (auto _ : state) {
     CURL* handle = curl_easy_init();
     std::string body;

@@ -17,13 +17,6 @@ namespace {
 
 constexpr const char* kPassword = "demo-pass";
 
-// The host the program's constant base address names.
-std::string ServiceHost() {
-  const std::string base = AnsiToUtf8(ServiceBase());
-  const std::size_t start = base.find("://") + 3;
-  return base.substr(start, base.find('/', start) - start);
-}
-
 class LoginRoad : public ProgramFixture {
  protected:
   void SetUp() override {
@@ -44,7 +37,7 @@ class LoginRoad : public ProgramFixture {
     port_ = server_->Bind("127.0.0.1", 0);
     server_->Start();
     admin_ = std::make_unique<httplib::Client>("127.0.0.1", port_);
-    fetcher_.AddRoute(ServiceHost(), "127.0.0.1:" + std::to_string(port_));
+    fetcher_.AddRoute(ServiceHost().bytes(), "127.0.0.1:" + std::to_string(port_));
   }
 
   void TearDown() override {

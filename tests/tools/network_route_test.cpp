@@ -12,12 +12,6 @@
 
 namespace {
 
-std::string ServiceHost() {
-  const std::string base = AnsiToUtf8(ServiceBase());
-  const std::size_t start = base.find("://") + 3;
-  return base.substr(start, base.find('/', start) - start);
-}
-
 // A local stand-in for the service that answers the parameters request and notes what it
 // was asked.
 class LocalService {
@@ -55,7 +49,7 @@ class LocalService {
 
 TEST(Route, UnscriptedPagesComeFromTheNetworkUnderTheServiceHost) {
   LocalService service;
-  const ScenarioRun run = RunScenarioText("route " + ServiceHost() + " 127.0.0.1:" + std::to_string(service.Port()) +
+  const ScenarioRun run = RunScenarioText("route " + ServiceHost().bytes() + " 127.0.0.1:" + std::to_string(service.Port()) +
                                           "\npage client_login_ad <html><body>scripted</body></html>\nstart\nstate\n");
   const auto states = run.Events("state");
   ASSERT_EQ(states.size(), 1u);
@@ -64,7 +58,7 @@ TEST(Route, UnscriptedPagesComeFromTheNetworkUnderTheServiceHost) {
   EXPECT_EQ(Path(states[0], {"timers", "Timer1", "interval"}), "60000");
   const auto requests = service.Requests();
   ASSERT_EQ(requests.size(), 1u);
-  EXPECT_EQ(requests[0], ServiceHost() + "/ringpost_v2/index.php/Login/client_get_param");
+  EXPECT_EQ(requests[0], ServiceHost().bytes() + "/ringpost_v2/index.php/Login/client_get_param");
 }
 
 }  // namespace

@@ -50,11 +50,13 @@ inline ScenarioRun RunScenarioText(const std::string& text) {
   return run;
 }
 
-// A scenario file of tests/tools/scenarios, or of another folder.
-inline ScenarioRun RunScenarioFile(const std::string& name, const std::string& folder = VOR_SCENARIO_DIR) {
+// A scenario file of tests/tools/scenarios, or of another folder, after lines of set-up
+// that the file leaves to whoever runs it.
+inline ScenarioRun RunScenarioFile(const std::string& name, const std::string& folder = VOR_SCENARIO_DIR,
+                                   const std::string& setup = "") {
   std::ifstream file(folder + name);
   std::ostringstream text;
-  text << file.rdbuf();
+  text << setup << file.rdbuf();
   return RunScenarioText(text.str());
 }
 

@@ -1,6 +1,7 @@
 // The machine and the world around the program: screen, clock, shell, pages, network,
 // registry, settings file, message-box answers, and starting the program.
 
+#include <ctime>
 #include <fstream>
 #include <limits>
 
@@ -9,6 +10,7 @@
 #include "tools/sim/script_error.h"
 #include "tools/sim/script_reader.h"
 #include "tools/sim/script_values.h"
+#include "tools/sim/service_admin.h"
 #include "tools/sim/sim_driver.h"
 #include "tools/sim/store_json.h"
 
@@ -22,7 +24,14 @@ void Screen(SimDriver& driver, const ScriptLine& line) {
   driver.Desktop().SetScreen(IntArgument(line, 1, 0, kIntMax), IntArgument(line, 2, 0, kIntMax));
 }
 
-void Clock(SimDriver& driver, const ScriptLine& line) { driver.Desktop().SetClock(line.Integer(1)); }
+void Clock(SimDriver& driver, const ScriptLine& line) {
+  // A real service judges the login's timestamp by its own clock, which is the machine's.
+  if (line.Word(1) == "now") {
+    driver.Desktop().SetClock(static_cast<std::int64_t>(std::time(nullptr)));
+    return;
+  }
+  driver.Desktop().SetClock(line.Integer(1));
+}
 
 void Latency(SimDriver& driver, const ScriptLine& line) {
   driver.Desktop().WebPages().SetLatency(IntArgument(line, 1, 0, kIntMax));
@@ -51,6 +60,41 @@ void Route(SimDriver& driver, const ScriptLine& line) {
     throw ScriptError("malformed line: '" + address + "' is not ADDRESS:PORT");
   }
   driver.Network().AddRoute(line.Word(1), address);
+}
+
+// A query value for the admin interface, which takes its parameters in UTF-8.
+std::string QueryValue(const std::string& utf8) { return PercentEncode(AnsiString(utf8)).bytes(); }
+
+void Service(SimDriver& driver, const ScriptLine& line) {
+  const std::size_t request = Choice(line, 1, {"deliver", "exit", "log"});
+  constexpr std::size_t kWords[] = {3, 3, 2};  // "deliver" ends with free text
+  if (request == 0 ? line.WordCount() < kWords[0] : line.WordCount() != kWords[request]) {
+    throw ScriptError("malformed line: usage: service deliver USER TEXT|exit USER|log");
+  }
+  const std::string host = ServiceHost().bytes();
+  const auto address = driver.Network().RouteFor(host);
+  if (!address) throw ScriptError("service needs a route for " + host);
+  std::string path;
+  if (request == 0) {
+    path = "/admin/deliver?user=" + QueryValue(line.Word(2)) + "&text=" + QueryValue(line.Text(3));
+  } else if (request == 1) {
+    path = "/admin/exit?user=" + QueryValue(line.Word(2));
+  } else {
+    path = "/admin/log";
+  }
+  const AdminReply reply = AskService(*address, host, path);
+  JsonObject event;
+  event.Add("event", "service").Add("request", line.Word(1)).Add("status", reply.status);
+  if (request != 2 || reply.status != 200) {
+    driver.Emit(event.Add("reply", reply.body));
+    return;
+  }
+  // The log comes a request a line; each is a line of the transcript too.
+  driver.Emit(event);
+  std::size_t start = 0;
+  for (std::size_t end; (end = reply.body.find('\n', start)) != std::string::npos; start = end + 1) {
+    driver.Emit(JsonObject().Add("event", "service_log").Add("line", reply.body.substr(start, end - start)));
+  }
 }
 
 void Registry(SimDriver& driver, const ScriptLine& line) {
@@ -113,11 +157,12 @@ void Start(SimDriver& driver, const ScriptLine&) { driver.StartProgram(); }
 
 const CommandEntry kCommands[] = {
     {"screen", {"screen W H", 2, 2, When::kAnyTime, Screen}},
-    {"clock", {"clock UNIXSECONDS", 1, 1, When::kAnyTime, Clock}},
+    {"clock", {"clock UNIXSECONDS|now", 1, 1, When::kAnyTime, Clock}},
     {"latency", {"latency MS", 1, 1, When::kAnyTime, Latency}},
     {"shell", {"shell refuse add|delete|none", 2, 2, When::kAnyTime, Shell}},
     {"page", {"page URL BODY", 1, kFreeText, When::kAnyTime, Page}},
     {"route", {"route HOST ADDRESS:PORT", 2, 2, When::kAnyTime, Route}},
+    {"service", {"service deliver USER TEXT|exit USER|log", 1, kFreeText, When::kAnyTime, Service}},
     {"registry", {"registry deny|allow|clear|set NAME VALUE|setdword NAME N", 1, kFreeText, When::kAnyTime, Registry}},
     {"ini", {"ini TEXT", 0, kFreeText, When::kAnyTime, Ini}},
     {"exe", {"exe DIR", 1, kFreeText, When::kAnyTime, Exe}},

@@ -10,3 +10,9 @@ std::uint64_t RoutedNetwork::Fetch(const std::string& url, Callback done) {
   curl_.SetLoop(application ? &application->Loop() : nullptr);
   return curl_.Fetch(url, std::move(done));
 }
+
+std::optional<std::string> RoutedNetwork::RouteFor(const std::string& host) const {
+  const auto found = routes_.find(host);
+  if (found == routes_.end()) return std::nullopt;
+  return found->second;
+}

@@ -4,6 +4,8 @@
 // the message loop of whichever run of the program is under way.
 
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 
 #include "platform/html/web_view.h"
@@ -16,7 +18,12 @@ class RoutedNetwork final : public Fetcher {
   explicit RoutedNetwork(SimDesktop& desktop) : desktop_(desktop) {}
 
   // Sends connections for host to address ("127.0.0.1:PORT").
-  void AddRoute(const std::string& host, const std::string& address) { curl_.AddRoute(host, address); }
+  void AddRoute(const std::string& host, const std::string& address) {
+    routes_[host] = address;
+    curl_.AddRoute(host, address);
+  }
+  // Where connections for host go, when a route says.
+  [[nodiscard]] std::optional<std::string> RouteFor(const std::string& host) const;
   // True while a page is on its way.
   [[nodiscard]] bool Busy() const { return curl_.InFlight() > 0; }
   // The run of the program has ended: what still arrives is dropped.
@@ -28,4 +35,5 @@ class RoutedNetwork final : public Fetcher {
  private:
   SimDesktop& desktop_;
   CurlFetcher curl_;
+  std::map<std::string, std::string> routes_;
 };
