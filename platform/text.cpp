@@ -4,7 +4,10 @@
 
 #include <cerrno>
 #include <climits>
+#include <map>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "platform/exceptions.h"
 
@@ -28,10 +31,23 @@ struct IconvCloser {
 };
 using IconvHandle = std::unique_ptr<void, IconvCloser>;
 
-IconvHandle OpenConverter(const char* to, const char* from) {
-  iconv_t handle = iconv_open(to, from);
-  if (handle == reinterpret_cast<iconv_t>(-1)) return nullptr;
-  return IconvHandle(handle);
+// The converter from one charset to another, or null when there is none. Opening one
+// loads the charset's module, and closing the last converter that uses it unloads it
+// again, which costs more than most conversions; so each thread keeps the converters it
+// has opened, set back to their initial state for every use. Only charsets that exist are
+// kept, so pages naming made-up charsets cannot grow the cache.
+iconv_t Converter(const char* to, const char* from) {
+  thread_local std::map<std::pair<std::string, std::string>, IconvHandle> converters;
+  auto key = std::make_pair(std::string(to), std::string(from));
+  auto found = converters.find(key);
+  if (found == converters.end()) {
+    iconv_t handle = iconv_open(to, from);
+    if (handle == reinterpret_cast<iconv_t>(-1)) return nullptr;
+    found = converters.emplace(std::move(key), IconvHandle(handle)).first;
+  }
+  auto* handle = static_cast<iconv_t>(found->second.get());
+  iconv(handle, nullptr, nullptr, nullptr, nullptr);
+  return handle;
 }
 
 // Converts as far as possible; a sequence the target cannot take, or an invalid input
@@ -80,15 +96,14 @@ WideString FromBytes(const std::string& bytes) {
 const std::string kWideReplacement{"\xFD\xFF", 2};  // U+FFFD, little-endian
 
 WideString DecodeWith(const char* charset, std::string_view bytes) {
-  auto handle = OpenConverter("UTF-16LE", charset);
-  if (!handle) handle = OpenConverter("UTF-16LE", kSystemCodePage);
-  return FromBytes(Convert(static_cast<iconv_t>(handle.get()), bytes, kWideReplacement, 1));
+  iconv_t handle = Converter("UTF-16LE", charset);
+  if (!handle) handle = Converter("UTF-16LE", kSystemCodePage);
+  return FromBytes(Convert(handle, bytes, kWideReplacement, 1));
 }
 
 // Unpaired surrogates are not valid UTF-16 for iconv; each one is skipped as a whole unit.
 std::string EncodeWide(const char* charset, const WideString& text, std::string_view replacement) {
-  auto handle = OpenConverter(charset, "UTF-16LE");
-  return Convert(static_cast<iconv_t>(handle.get()), AsBytes(text), replacement, sizeof(char16_t));
+  return Convert(Converter(charset, "UTF-16LE"), AsBytes(text), replacement, sizeof(char16_t));
 }
 
 }  // namespace
