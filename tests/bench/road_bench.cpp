@@ -4,11 +4,7 @@
 
 #include <benchmark/benchmark.h>
 #include <curl/curl.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <ctime>
@@ -19,9 +15,8 @@
 #include "login/service_address.h"
 #include "platform/linux/curl_fetcher.h"
 #include "platform/sim/sim_desktop.h"
+#include "tests/support/service_process.h"
 #include "tools/service/signing.h"
-
-extern char** environ;
 
 namespace {
 
@@ -32,45 +27,24 @@ constexpr const char* kPassword = "demo-pass";
 // blocks on a full pipe.
 class ServiceChild final {
  public:
-  ServiceChild() {
-    int out[2];
-    if (pipe(out) != 0) throw std::runtime_error("no pipe");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    std::vector<std::string> args = {VOR_SERVICE_BINARY, "--port", "0", "--account",
-                                     std::string(kUser) + ":" + kPassword, "--interval", "5"};
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    if (posix_spawn(&pid_, VOR_SERVICE_BINARY, &actions, nullptr, argv.data(), environ) != 0) {
-      throw std::runtime_error("cannot start " VOR_SERVICE_BINARY);
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    output_ = fdopen(out[0], "r");
-    char line[256] = {};
-    if (!std::fgets(line, sizeof line, output_) || std::sscanf(line, "{\"event\":\"listening\",\"port\":%d", &port_) != 1) {
+  ServiceChild()
+      : process_({"--port", "0", "--account", std::string(kUser) + ":" + kPassword, "--interval", "5"}) {
+    if (std::sscanf(process_.Line().c_str(), "{\"event\":\"listening\",\"port\":%d", &port_) != 1) {
       throw std::runtime_error("vor-service did not say where it listens");
     }
     drain_ = std::thread([this] {
-      char buffer[4096];
-      while (std::fread(buffer, 1, sizeof buffer, output_) > 0) {
+      while (!process_.Line().empty()) {
       }
     });
   }
   ~ServiceChild() {
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
+    (void)process_.Stop(SIGTERM);
     drain_.join();
-    std::fclose(output_);
   }
-  [[nodiscard]] int Port() const { return port_; }
   [[nodiscard]] std::string Address() const { return "127.0.0.1:" + std::to_string(port_); }
 
  private:
-  pid_t pid_ = -1;
-  FILE* output_ = nullptr;
+  ServiceProcess process_;
   int port_ = 0;
   std::thread drain_;
 };

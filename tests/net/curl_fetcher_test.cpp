@@ -9,6 +9,7 @@
 
 #include "platform/application.h"
 #include "platform/sim/sim_desktop.h"
+#include "tests/net/closed_port.h"
 #include "tests/net/fault_server.h"
 
 namespace {
@@ -140,13 +141,8 @@ TEST_F(CurlFetcherTest, TenRedirectsAreFollowedToTheFinalAddress) {
 }
 
 TEST_F(CurlFetcherTest, ARefusedConnectionDeliversAnEmptyPage) {
-  // A port that was free a moment ago and has no listener now.
-  int port = 0;
-  {
-    FaultServer gone(PlanFor);
-    port = gone.Port();
-  }
-  const Fetcher::Response response = Fetch("http://127.0.0.1:" + std::to_string(port) + "/plain");
+  const ClosedPort closed;
+  const Fetcher::Response response = Fetch("http://127.0.0.1:" + std::to_string(closed.Port()) + "/plain");
   EXPECT_EQ(response.body, "");
 }
 

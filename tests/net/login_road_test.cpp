@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "platform/linux/curl_fetcher.h"
+#include "tests/net/closed_port.h"
 #include "tests/support/program_fixture.h"
 #include "tools/service/service_core.h"
 #include "tools/service/service_server.h"
@@ -178,8 +179,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LoginRoad, NoServiceListeningLeavesTheLoginDisabledWithoutAWord) {
-  Serve();
-  server_->Stop();  // the route now leads to a closed port
+  const ClosedPort closed;
+  fetcher_.AddRoute(ServiceHost().bytes(), "127.0.0.1:" + std::to_string(closed.Port()));
   StartOnNetwork();
   EXPECT_FALSE(form->sBitBtn1->Enabled);
   EXPECT_EQ(form->CppWebBrowser1->Tag, 1);
