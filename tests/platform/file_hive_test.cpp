@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 
@@ -10,6 +8,7 @@
 
 #include "platform/linux/file_hive.h"
 #include "platform/registry.h"
+#include "tests/support/temp_folder_test.h"
 
 namespace {
 
@@ -18,26 +17,14 @@ using namespace std::string_literals;
 
 const AnsiString kKey = "\\Software\\xiangling";
 
-class FileHiveTest : public ::testing::Test {
+class FileHiveTest : public TempFolderTest {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "vor-hive-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder = pattern;
+    TempFolderTest::SetUp();
     fs::create_directory(folder / "store");
     path = (folder / "store" / "registry.txt").string();
   }
-  void TearDown() override { fs::remove_all(folder); }
 
-  static void WriteText(const fs::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
-  }
-  static std::string ReadText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-
-  fs::path folder;
   std::string path;
 };
 

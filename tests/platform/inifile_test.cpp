@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 
@@ -11,33 +9,22 @@
 
 #include "platform/exceptions.h"
 #include "platform/inifile.h"
+#include "tests/support/temp_folder_test.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class IniFile : public ::testing::Test {
+class IniFile : public TempFolderTest {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "vor-ini-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder = pattern;
+    TempFolderTest::SetUp();
     path = (folder / "config.ini").string();
-  }
-  void TearDown() override { fs::remove_all(folder); }
-
-  static void WriteText(const fs::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
-  }
-  static std::string ReadText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
   }
   [[nodiscard]] long FilesInFolder() const {
     return static_cast<long>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
   }
 
-  fs::path folder;
   std::string path;
 };
 
