@@ -39,5 +39,6 @@ struct LoginReply {
 
 [[nodiscard]] LoginReply ParseLoginReply(const AnsiString& text);
 
-// The service reports success as "TRUE" in any letter case; blanks around it do not count.
+// The service reports success as "TRUE" in any letter case; with blanks around it the
+// result is no success.
 [[nodiscard]] bool IsLoginSuccess(const LoginReply& reply);

@@ -31,7 +31,7 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 bool SameName(std::string_view left, std::string_view right) {
-  return AnsiUpperCase(AnsiString(std::string(left))) == AnsiUpperCase(AnsiString(std::string(right)));
+  return SameText(AnsiString(std::string(left)), AnsiString(std::string(right)));
 }
 
 std::vector<Line> SplitLines(const std::string& bytes) {

@@ -13,7 +13,11 @@ AnsiString StoredPath(const AnsiString& path) {
   return AnsiString(bytes.substr(first, last - first + 1));
 }
 
-bool SameName(const AnsiString& left, const AnsiString& right) { return AnsiUpperCase(left) == AnsiUpperCase(right); }
+// The value of that name among values, or their end.
+template <class Values>
+auto FindNamed(Values& values, const AnsiString& name) {
+  return std::find_if(values.begin(), values.end(), [&](const NamedValue& v) { return SameText(v.name, name); });
+}
 
 }  // namespace
 
@@ -33,12 +37,13 @@ void HiveTable::AddKey(HKEY root, const AnsiString& path) {
   keys_.try_emplace(IdOf(root, path), Key{root, StoredPath(path), {}});
 }
 
-const RegValue* HiveTable::Find(HKEY root, const AnsiString& path, const AnsiString& name) const {
+std::optional<RegValue> HiveTable::Read(HKEY root, const AnsiString& path, const AnsiString& name) const {
   const auto key = keys_.find(IdOf(root, path));
-  if (key == keys_.end()) return nullptr;
+  if (key == keys_.end()) return std::nullopt;
   const auto& values = key->second.values;
-  const auto found = std::find_if(values.begin(), values.end(), [&](const NamedValue& v) { return SameName(v.name, name); });
-  return found == values.end() ? nullptr : &found->value;
+  const auto found = FindNamed(values, name);
+  if (found == values.end()) return std::nullopt;
+  return found->value;
 }
 
 bool HiveTable::Set(HKEY root, const AnsiString& path, const AnsiString& name, const RegValue& value) {
@@ -49,7 +54,7 @@ bool HiveTable::Set(HKEY root, const AnsiString& path, const AnsiString& name, c
     AddKey(root, path);
   }
   auto& values = keys_.at(id).values;
-  const auto found = std::find_if(values.begin(), values.end(), [&](const NamedValue& v) { return SameName(v.name, name); });
+  const auto found = FindNamed(values, name);
   if (found == values.end()) {
     values.push_back({name, value});
   } else {

@@ -69,7 +69,7 @@ class HiveTable final {
   // A key exists when it was created or when a key beneath it was.
   [[nodiscard]] bool HasKey(HKEY root, const AnsiString& path) const;
   void AddKey(HKEY root, const AnsiString& path);
-  [[nodiscard]] const RegValue* Find(HKEY root, const AnsiString& path, const AnsiString& name) const;
+  [[nodiscard]] std::optional<RegValue> Read(HKEY root, const AnsiString& path, const AnsiString& name) const;
   // Stores the value in an existing key; false when the key does not exist.
   bool Set(HKEY root, const AnsiString& path, const AnsiString& name, const RegValue& value);
   [[nodiscard]] std::optional<std::vector<NamedValue>> Values(HKEY root, const AnsiString& path) const;

@@ -150,6 +150,10 @@ AnsiString AnsiUpperCase(const AnsiString& text) {
   return AnsiString(std::move(bytes));
 }
 
+bool SameText(const AnsiString& left, const AnsiString& right) {
+  return left.Length() == right.Length() && AnsiUpperCase(left) == AnsiUpperCase(right);
+}
+
 int StrToInt(const AnsiString& text) {
   const std::string& s = text.bytes();
   auto fail = [&]() -> int { throw EConvertError(FormatMessage("'%s' is not a valid integer value", text)); };

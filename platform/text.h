@@ -64,6 +64,10 @@ using WideString = std::u16string;
 // even when a trail byte happens to look like a letter.
 [[nodiscard]] AnsiString AnsiUpperCase(const AnsiString& text);
 
+// Whether two names are the same without regard to the case of ASCII letters, as the
+// system compares key, value, section and entry names.
+[[nodiscard]] bool SameText(const AnsiString& left, const AnsiString& right);
+
 // Optional leading blanks, an optional sign, then decimal digits, or hexadecimal digits
 // after "$" or "0x". Anything else, or a value outside 32 bits, raises EConvertError.
 [[nodiscard]] int StrToInt(const AnsiString& text);

@@ -104,6 +104,8 @@ class TTrayIcon : public TComponent {
  private:
   // The shell's callback for this icon; Event is the mouse message or balloon notice.
   void TrayCallback(LPARAM Event);
+  // Restores the window and then shows the menu, each when it is set to follow gesture.
+  void RestoreOrMenuOn(TTrayIconMessage gesture);
   void InstallHook();
   void RemoveHook();
 

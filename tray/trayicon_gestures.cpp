@@ -13,10 +13,6 @@ void TTrayIcon::TrayCallback(LPARAM Event) {
     pressed.*button = true;
     return pressed;
   };
-  const auto restore_or_menu_on = [this](TTrayIconMessage gesture) {
-    if (RestoreOn == gesture) Restore();
-    if (PopupMenuOn == gesture) ShowMenu();
-  };
   switch (Event) {
     case WM_MOUSEMOVE:
       // Mouse moves, like clicks, are passed on only while a click handler is assigned.
@@ -28,22 +24,22 @@ void TTrayIcon::TrayCallback(LPARAM Event) {
     case WM_LBUTTONUP:
       if (OnClick) DoClick();
       DoMouseUp(TMouseButton::mbLeft, with(&TShiftState::ssLeft), cursor.x, cursor.y);
-      restore_or_menu_on(TTrayIconMessage::imLeftClickUp);
+      RestoreOrMenuOn(TTrayIconMessage::imLeftClickUp);
       break;
     case WM_LBUTTONDBLCLK:
       DoDblClick();
-      restore_or_menu_on(TTrayIconMessage::imLeftDoubleClick);
+      RestoreOrMenuOn(TTrayIconMessage::imLeftDoubleClick);
       break;
     case WM_RBUTTONDOWN:
       DoMouseDown(TMouseButton::mbRight, with(&TShiftState::ssRight), cursor.x, cursor.y);
       break;
     case WM_RBUTTONUP:
       DoMouseUp(TMouseButton::mbRight, with(&TShiftState::ssRight), cursor.x, cursor.y);
-      restore_or_menu_on(TTrayIconMessage::imRightClickUp);
+      RestoreOrMenuOn(TTrayIconMessage::imRightClickUp);
       break;
     case WM_RBUTTONDBLCLK:
       DoDblClick();
-      restore_or_menu_on(TTrayIconMessage::imRightDoubleClick);
+      RestoreOrMenuOn(TTrayIconMessage::imRightDoubleClick);
       break;
     case WM_MBUTTONDOWN:
       DoMouseDown(TMouseButton::mbMiddle, with(&TShiftState::ssMiddle), cursor.x, cursor.y);
@@ -63,15 +59,18 @@ void TTrayIcon::TrayCallback(LPARAM Event) {
   }
 }
 
+void TTrayIcon::RestoreOrMenuOn(TTrayIconMessage gesture) {
+  if (RestoreOn == gesture) Restore();
+  if (PopupMenuOn == gesture) ShowMenu();
+}
+
 void TTrayIcon::DoClick() {
-  if (RestoreOn == TTrayIconMessage::imClick) Restore();
-  if (PopupMenuOn == TTrayIconMessage::imClick) ShowMenu();
+  RestoreOrMenuOn(TTrayIconMessage::imClick);
   if (OnClick) OnClick(this);
 }
 
 void TTrayIcon::DoDblClick() {
-  if (RestoreOn == TTrayIconMessage::imDoubleClick) Restore();
-  if (PopupMenuOn == TTrayIconMessage::imDoubleClick) ShowMenu();
+  RestoreOrMenuOn(TTrayIconMessage::imDoubleClick);
   if (OnDblClick) OnDblClick(this);
 }
 
@@ -80,14 +79,12 @@ void TTrayIcon::DoMouseMove(TShiftState Shift, int X, int Y) {
 }
 
 void TTrayIcon::DoMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (RestoreOn == TTrayIconMessage::imMouseDown) Restore();
-  if (PopupMenuOn == TTrayIconMessage::imMouseDown) ShowMenu();
+  RestoreOrMenuOn(TTrayIconMessage::imMouseDown);
   if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
 }
 
 void TTrayIcon::DoMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (RestoreOn == TTrayIconMessage::imMouseUp) Restore();
-  if (PopupMenuOn == TTrayIconMessage::imMouseUp) ShowMenu();
+  RestoreOrMenuOn(TTrayIconMessage::imMouseUp);
   if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
 }
 

@@ -182,9 +182,7 @@ bool FileHive::OpenKey(HKEY root, const AnsiString& path, bool can_create) {
 }
 
 std::optional<RegValue> FileHive::ReadValue(HKEY root, const AnsiString& path, const AnsiString& name) {
-  const RegValue* value = table_.Find(root, path, name);
-  if (value == nullptr) return std::nullopt;
-  return *value;
+  return table_.Read(root, path, name);
 }
 
 bool FileHive::WriteValue(HKEY root, const AnsiString& path, const AnsiString& name, const RegValue& value) {

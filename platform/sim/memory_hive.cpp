@@ -21,12 +21,6 @@ bool MemoryHive::OpenKey(HKEY root, const AnsiString& path, bool can_create) {
   return true;
 }
 
-std::optional<RegValue> MemoryHive::ReadValue(HKEY root, const AnsiString& path, const AnsiString& name) {
-  const RegValue* value = table_.Find(root, path, name);
-  if (value == nullptr) return std::nullopt;
-  return *value;
-}
-
 bool MemoryHive::WriteValue(HKEY root, const AnsiString& path, const AnsiString& name, const RegValue& value) {
   return !fail_writes_ && table_.Set(root, path, name, value);
 }

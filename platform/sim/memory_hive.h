@@ -17,7 +17,7 @@ class MemoryHive final : public RegistryHive {
   void SetDword(HKEY root, const AnsiString& path, const AnsiString& name, int value);
   void Clear(HKEY root, const AnsiString& path) { table_.Remove(root, path); }
   [[nodiscard]] bool HasValue(HKEY root, const AnsiString& path, const AnsiString& name) const {
-    return table_.Find(root, path, name) != nullptr;
+    return table_.Read(root, path, name).has_value();
   }
   // The program keeps its account under HKEY_LOCAL_MACHINE, so scripts and tests name
   // only the path there.
@@ -30,7 +30,9 @@ class MemoryHive final : public RegistryHive {
 
   // RegistryHive
   bool OpenKey(HKEY root, const AnsiString& path, bool can_create) override;
-  std::optional<RegValue> ReadValue(HKEY root, const AnsiString& path, const AnsiString& name) override;
+  std::optional<RegValue> ReadValue(HKEY root, const AnsiString& path, const AnsiString& name) override {
+    return table_.Read(root, path, name);
+  }
   bool WriteValue(HKEY root, const AnsiString& path, const AnsiString& name, const RegValue& value) override;
   std::optional<std::vector<NamedValue>> Values(HKEY root, const AnsiString& path) override {
     return table_.Values(root, path);

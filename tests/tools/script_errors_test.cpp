@@ -40,6 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptErrorCase{"NegativeWait", "start\nwait -5\n", 2, "out of range"},
         ScriptErrorCase{"UnknownChoice", "answer maybe\n", 1, "'maybe' is not one of yes|no|ok"},
         ScriptErrorCase{"MalformedRoute", "route sms.example.com localhost\n", 1, "is not ADDRESS:PORT"},
+        ScriptErrorCase{"DeliveryWithoutText", "service deliver 10001\n", 1, "usage: service deliver USER TEXT"},
+        ScriptErrorCase{"ServiceLogWithAnArgument", "service log all\n", 1, "usage: service deliver"},
         ScriptErrorCase{"ActionWithoutProgram", "click sBitBtn1\n", 1, "needs a running program"},
         ScriptErrorCase{"ActionAfterTheProgramExited", "start\nanswer yes\nclose\nstate\n", 4,
                         "needs a running program"},

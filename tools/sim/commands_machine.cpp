@@ -65,27 +65,27 @@ void Route(SimDriver& driver, const ScriptLine& line) {
 // A query value for the admin interface, which takes its parameters in UTF-8.
 std::string QueryValue(const std::string& utf8) { return PercentEncode(AnsiString(utf8)).bytes(); }
 
-void Service(SimDriver& driver, const ScriptLine& line) {
+// The admin request a service line asks for: its path and query.
+std::string AdminPath(const ScriptLine& line) {
   const std::size_t request = Choice(line, 1, {"deliver", "exit", "log"});
-  constexpr std::size_t kWords[] = {3, 3, 2};  // "deliver" ends with free text
-  if (request == 0 ? line.WordCount() < kWords[0] : line.WordCount() != kWords[request]) {
-    throw ScriptError("malformed line: usage: service deliver USER TEXT|exit USER|log");
+  const std::size_t words = line.WordCount();
+  if (request == 0 && words >= 4) {
+    return "/admin/deliver?user=" + QueryValue(line.Word(2)) + "&text=" + QueryValue(line.Text(3));
   }
+  if (request == 1 && words == 3) return "/admin/exit?user=" + QueryValue(line.Word(2));
+  if (request == 2 && words == 2) return "/admin/log";
+  throw ScriptError("malformed line: usage: service deliver USER TEXT|exit USER|log");
+}
+
+void Service(SimDriver& driver, const ScriptLine& line) {
+  const std::string path = AdminPath(line);
   const std::string host = ServiceHost().bytes();
   const auto address = driver.Network().RouteFor(host);
   if (!address) throw ScriptError("service needs a route for " + host);
-  std::string path;
-  if (request == 0) {
-    path = "/admin/deliver?user=" + QueryValue(line.Word(2)) + "&text=" + QueryValue(line.Text(3));
-  } else if (request == 1) {
-    path = "/admin/exit?user=" + QueryValue(line.Word(2));
-  } else {
-    path = "/admin/log";
-  }
   const AdminReply reply = AskService(*address, host, path);
   JsonObject event;
   event.Add("event", "service").Add("request", line.Word(1)).Add("status", reply.status);
-  if (request != 2 || reply.status != 200) {
+  if (line.Word(1) != "log" || reply.status != 200) {
     driver.Emit(event.Add("reply", reply.body));
     return;
   }
